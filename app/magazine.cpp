@@ -1,0 +1,21 @@
+#include "magazine.h"
+
+#include "app/exit_app.h"
+#include "app/options.h"
+#include "app/startup.h"
+#include "app/state.h"
+#include "term/conio.h"
+#include "widgets/line_editor_settings.h"
+
+void RunMagazine(const std::vector<std::string>& args) {
+  ClrScr();
+  Enable_ANSI_Unix();
+  Dir = FindProgramDir();
+  LoChars = "\r";
+  HiChars = "";
+  Changed = false;
+  ScanOptions(args);
+  EnsureTerminalSize();
+  Delay(1000);
+  ExitApp();
+}

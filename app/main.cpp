@@ -1,0 +1,19 @@
+// rodi: a disk magazine for the text terminal.
+#include <string>
+#include <vector>
+
+#include "app/magazine.h"
+#include "app/options.h"
+#include "term/conio.h"
+#include "term/departure.h"
+#include "term/fileutil.h"
+#include "term/signals.h"
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  InstallDepartureSignals();
+  ConsoleInit(ConsoleSetup{0, 1, ChooseCharset(args)});
+  AddDepartureStep(DeleteOwnedFiles);
+  RunMagazine(args);
+  Depart(0);
+}

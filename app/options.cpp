@@ -1,0 +1,47 @@
+#include "options.h"
+
+#include <langinfo.h>
+
+#include <clocale>
+#include <cstring>
+
+#include "app/state.h"
+#include "term/conio.h"
+#include "term/departure.h"
+#include "term/strutil.h"
+
+Charset ChooseCharset(const std::vector<std::string>& args) {
+  for (auto it = args.rbegin(); it != args.rend(); ++it) {
+    const std::string option = Lower(*it);
+    if (option == "--utf8") return Charset::Utf8;
+    if (option == "--cp437") return Charset::Cp437;
+  }
+  setlocale(LC_CTYPE, "");
+  return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0 ? Charset::Utf8 : Charset::Cp437;
+}
+
+void ScanOptions(const std::vector<std::string>& args) {
+  for (const std::string& arg : args) {
+    const std::string option = Lower(arg);  // Lower cuts at 255 characters
+    if (option == "--ascii") Ascii = "_asc";
+    if (option == "--silent") Silent = true;
+    if (option == "--help" || option == "/h" || option == "-h" || option == "help") ShowHelp();
+  }
+}
+
+void ShowHelp() {
+  WriteLn("[]  r o d i   m a g a z i n e");
+  WriteLn();
+  WriteLn("  use the following switches if you are having problem with music");
+  WriteLn("  or ansi graphics display.");
+  WriteLn();
+  WriteLn("  --help, /h, -h  : this screen... obviously.");
+  WriteLn("  --silent        : no music for you :p");
+  WriteLn("  --ascii         : no special chars for you, only ascii chars");
+  WriteLn("  --utf8          : send characters as utf-8 (the default in a utf-8 locale)");
+  WriteLn("  --cp437         : send raw code page 437 bytes (for the linux console)");
+  WriteLn();
+  WriteLn("  the rodi lair - lair.rodi.example:2323");
+  WriteLn();
+  Depart(0);
+}

@@ -1,0 +1,15 @@
+// The command line: options compared after lower-casing, others ignored.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "term/output.h"
+
+// --utf8 or --cp437 when given (the last wins), else UTF-8 when the locale's
+// character set is UTF-8. Decided before the engine sends its first bytes.
+Charset ChooseCharset(const std::vector<std::string>& args);
+
+// --ascii and --silent set the state; any help form prints the help and ends.
+void ScanOptions(const std::vector<std::string>& args);
+
+[[noreturn]] void ShowHelp();

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the normal build's
+# whole suite, then the unit tests again under AddressSanitizer and UBSan.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+cmake -S . -B build -G Ninja
+cmake --build build
+ctest --test-dir build --output-on-failure
+cmake -S . -B build-asan -G Ninja -DRODI_SANITIZE=ON
+cmake --build build-asan
+ctest --test-dir build-asan -L unit --output-on-failure

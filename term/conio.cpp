@@ -1,0 +1,93 @@
+#include "conio.h"
+
+#include <sys/ioctl.h>
+
+#include "departure.h"
+#include "strutil.h"
+
+TOutput* Screen = nullptr;
+TInput* Keyboard = nullptr;
+uint8_t ScreenWidth = 80;
+uint8_t ScreenHeight = 25;
+
+namespace {
+int outputFd = 1;
+}
+
+void ReadTerminalSize() {
+  winsize ws{};
+  if (ioctl(outputFd, TIOCGWINSZ, &ws) == 0 && ws.ws_col > 0 && ws.ws_row > 0) {
+    ScreenWidth = static_cast<uint8_t>(ws.ws_col);
+    ScreenHeight = static_cast<uint8_t>(ws.ws_row);
+  } else {
+    ScreenWidth = 80;
+    ScreenHeight = 25;
+  }
+}
+
+void ConsoleInit(const ConsoleSetup& setup) {
+  outputFd = setup.outFd;
+  winsize ws{};
+  const bool sized = ioctl(setup.outFd, TIOCGWINSZ, &ws) == 0 && ws.ws_col > 0 && ws.ws_row > 0;
+  TOutputSetup out{setup.outFd, setup.charset, sized ? ws.ws_col : 80, sized ? ws.ws_row : 25};
+  AddDepartureStep(ConsoleDone);  // registered first, so it runs last
+  Screen = new TOutput(true, out);
+  Keyboard = new TInput(TInputSetup{setup.inFd, setup.charset == Charset::Utf8});
+  Screen->OnHangUp = [] { Depart(0); };
+  Keyboard->OnHangUp = [] { Depart(0); };
+  ReadTerminalSize();
+}
+
+void ConsoleDone() {
+  delete Screen;
+  Screen = nullptr;
+  delete Keyboard;
+  Keyboard = nullptr;
+}
+
+void Write(std::string_view s) { Screen->WriteStr(s); }
+void WriteLn(std::string_view s) { Screen->WriteLine(s); }
+void WriteLn() { Screen->WriteLine(""); }
+void ClrScr() { Screen->ClearScreen(); }
+void GotoXY(int x, int y) { Screen->CursorXY(x, y); }
+uint8_t WhereX() { return Screen->FCursorX; }
+uint8_t WhereY() { return Screen->FCursorY; }
+
+void TextColor(uint8_t c) {
+  const uint8_t noForeground = Screen->FTextAttr & 0xF0;
+  Screen->SetTextAttr(noForeground);
+  Screen->SetTextAttr(static_cast<uint8_t>(noForeground + (c & 15)));
+}
+
+void SetTextAttr(uint8_t a) { Screen->SetTextAttr(a); }
+uint8_t GetTextAttr() { return Screen->FTextAttr; }
+void WriteXY(int x, int y, uint8_t a, std::string_view s) { Screen->WriteXY(x, y, a, s); }
+
+void WriteXYPipe(int x, int y, uint8_t a, std::string_view s) {
+  Screen->WriteXYPipe(x, y, a, StrMciLen(s), s);
+}
+
+void WritePipe(std::string_view s) { Screen->WritePipe(s); }
+void BufFlush() { Screen->BufFlush(); }
+
+char GetCharAt(int x, int y) {
+  if (x < 1 || x > 80 || y < 1 || y > 25) return ' ';
+  return static_cast<char>(Screen->Buffer[y - 1][x - 1].UnicodeChar);
+}
+
+uint8_t GetAttrAt(int x, int y) { return Screen->ReadAttrXY(x, y); }
+
+void SaveScreen(TConsoleImageRec& image) {
+  image = TConsoleImageRec{};
+  Screen->GetScreenImage(1, 1, 80, 25, image);
+}
+
+void RestoreScreen(const TConsoleImageRec& image) { Screen->PutScreenImage(image); }
+bool KeyPressed() { return Keyboard->KeyPressed(); }
+char ReadKey() { return Keyboard->ReadKey(); }
+void Delay(uint16_t ms) { Keyboard->DelayWatchingInput(ms); }
+
+void Enable_ANSI_Unix() {
+  // A UTF-8 terminal must not switch to the PC font mapping.
+  Write(Screen->charset() == Charset::Cp437 ? "\x1b(U\x1b[0m" : "\x1b[0m");
+}

@@ -1,0 +1,40 @@
+#include "fileutil.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+std::vector<std::string>& Owned() {
+  static std::vector<std::string> owned;
+  return owned;
+}
+
+}  // namespace
+
+bool FileExist(const std::string& name) {
+  struct stat st {};
+  return stat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+void OwnFile(const std::string& path) {
+  auto& owned = Owned();
+  if (std::find(owned.begin(), owned.end(), path) == owned.end()) owned.push_back(path);
+}
+
+void DeleteOwnedFile(const std::string& path) {
+  if (FileExist(path)) unlink(path.c_str());
+  auto& owned = Owned();
+  owned.erase(std::remove(owned.begin(), owned.end(), path), owned.end());
+}
+
+void DeleteOwnedFiles() {
+  auto& owned = Owned();
+  for (const auto& path : owned) {
+    if (FileExist(path)) unlink(path.c_str());
+  }
+  owned.clear();
+}

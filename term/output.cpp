@@ -1,0 +1,320 @@
+#include "output.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "cp437.h"
+#include "departure.h"
+#include "strutil.h"
+#include "wait.h"
+
+namespace {
+
+constexpr char kAnsiTable[] = "04261537";  // PC colour order to ANSI colour digits
+
+enum class PipeRule { Strict, Loose };
+
+// Whether a bar followed by `two` starts a colour code, and which.
+bool PipeCode(std::string_view two, PipeRule rule, uint8_t& code) {
+  code = static_cast<uint8_t>(Str2Int(two));
+  if (two == "00") return true;
+  if (rule == PipeRule::Loose) return code >= 1;
+  return code >= 1 && code <= 23 && two[0] != '&' && two[0] != '$';
+}
+
+}  // namespace
+
+TOutputLinux::TOutputLinux(bool active, TOutputSetup setup) : setup_(setup) {
+  SetRawMode(true);
+  Active = active;
+  OutBufPos = 0;
+  FTextAttr = 7;
+  FWinTop = 1;
+  FWinBot = 25;
+  std::string hello;
+  if (setup_.charset == Charset::Cp437) {
+    hello += "\x1b(U";  // the Linux console's direct-to-font mapping: CP437 glyphs
+    sentPcCharset_ = true;
+  }
+  hello += "\x1b[0m";
+  if (setup_.termRows > 25) {
+    hello += "\x1b[1;25r";  // a line feed on row 25 scrolls rows 1-25 only
+    setScrollRegion_ = true;
+  }
+  RawWriteStr(hello);
+  ClearScreen();
+}
+
+TOutputLinux::~TOutputLinux() { GiveBack(); }
+
+void TOutputLinux::GiveBack() {
+  if (givenBack_) return;
+  givenBack_ = true;
+  BufFlush();
+  std::string bye = "\x1b[0m";
+  if (sentPcCharset_) bye += "\x1b(B";
+  if (setScrollRegion_) bye += "\x1b" "7\x1b[r\x1b" "8";  // resetting the region homes the cursor
+  RawWriteStr(bye);
+  SetRawMode(false);
+}
+
+void TOutputLinux::SetRawMode(bool on) {
+  if (on) {
+    if (tcgetattr(setup_.fd, &TermInfo) != 0) return;  // not a terminal: output still flows
+    termios raw = TermInfo;
+    raw.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON);
+    raw.c_oflag &= ~OPOST;
+    raw.c_lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+    raw.c_cflag &= ~(CSIZE | PARENB);
+    raw.c_cflag |= CS8;
+    raw.c_cc[VMIN] = 1;
+    raw.c_cc[VTIME] = 0;
+    tcsetattr(setup_.fd, TCSANOW, &raw);
+    rawModeOn_ = true;
+  } else if (rawModeOn_) {
+    tcsetattr(setup_.fd, TCSANOW, &TermInfo);
+    rawModeOn_ = false;
+  }
+}
+
+void TOutputLinux::BufAddByte(char b) {
+  OutBuffer[OutBufPos++] = b;
+  if (OutBufPos >= ConBufSize) BufFlush();
+}
+
+void TOutputLinux::BufAddStr(std::string_view s) {
+  for (char b : s) BufAddByte(b);
+}
+
+void TOutputLinux::BufFlush() {
+  if (OutBufPos == 0) return;
+  const uint16_t size = OutBufPos;
+  OutBufPos = 0;  // an inactive engine drops its bytes, so the buffer never overflows
+  if (Active && !WriteAll(setup_.fd, OutBuffer, size) && !Departing() && OnHangUp) OnHangUp();
+}
+
+void TOutputLinux::RawWriteStr(std::string_view s) {
+  if (!WriteAll(setup_.fd, s.data(), s.size()) && !Departing() && OnHangUp) OnHangUp();
+}
+
+std::string TOutputLinux::AttrToAnsi(uint8_t attr) const {
+  if (attr == FTextAttr) return "";
+  int fg = attr & 15, bg = attr >> 4;
+  int oldFg = FTextAttr & 15, oldBg = FTextAttr >> 4;
+  std::string list;
+  auto addSep = [&list](std::string_view item) {
+    if (!list.empty()) list += ';';
+    list += item;
+  };
+  if (oldFg != 7 || fg == 7 || (oldFg > 7 && fg < 8) || (oldBg > 7 && bg < 8)) {
+    list = "0";
+    oldFg = 7;
+    oldBg = 0;
+  }
+  if (fg > 7 && oldFg < 8) {
+    addSep("1");
+    oldFg |= 8;
+  }
+  if ((bg & 8) != (oldBg & 8)) {
+    addSep("5");
+    oldBg |= 8;
+  }
+  if (fg != oldFg) addSep(std::string("3") + kAnsiTable[fg & 7]);
+  if (bg != oldBg) addSep(std::string("4") + kAnsiTable[bg & 7]);
+  return "\x1b[" + list + "m";
+}
+
+void TOutputLinux::SetTextAttr(uint8_t attr) {
+  if (attr == FTextAttr) return;
+  BufAddStr(AttrToAnsi(attr));
+  FTextAttr = attr;
+}
+
+void TOutputLinux::CursorXY(int x, int y) {
+  x = std::clamp(x, 1, 80);
+  y = std::clamp(y, 1, 25);
+  BufAddStr("\x1b[" + std::to_string(y) + ";" + std::to_string(x) + "H");
+  BufFlush();
+  FCursorX = static_cast<uint8_t>(x);
+  FCursorY = static_cast<uint8_t>(y);
+  termCol_ = x;
+}
+
+void TOutputLinux::ClearScreen() {
+  BufFlush();
+  BufAddStr("\x1b[2J");
+  for (auto& line : Buffer) line.fill(TCharInfo{FTextAttr, ' '});
+  CursorXY(1, FWinTop);
+}
+
+// A byte the image records as a cell. A wider terminal gets the wrap at column
+// 80 that an 80-column one would make by itself.
+void TOutputLinux::AddCell(uint8_t ch) {
+  if (IsWideTerminal() && termCol_ > 80 && ch != 27) {
+    BufAddStr("\r\n");
+    termCol_ = 1;
+  }
+  if (setup_.charset == Charset::Utf8 && ch != 27) {
+    BufAddStr(Cp437ToUtf8(ch));
+  } else {
+    BufAddByte(static_cast<char>(ch));
+  }
+  if (ch != 27) ++termCol_;
+}
+
+void TOutputLinux::WriteChar(uint8_t ch) {
+  switch (ch) {
+    case 8:
+      if (IsWideTerminal() && termCol_ > 80) {  // an 80-column one backs up from its pending wrap
+        BufAddByte('\b');
+        termCol_ = 80;
+      }
+      BufAddByte('\b');
+      if (termCol_ > 1) --termCol_;
+      if (FCursorX > 1) --FCursorX;
+      break;
+    case 10:
+      if (IsWideTerminal() && termCol_ > 80) {
+        BufAddStr("\x1b[80G");  // a line feed ends a pending wrap on column 80
+        termCol_ = 80;
+      }
+      BufAddByte('\n');
+      if (FCursorY < FWinBot) ++FCursorY;
+      BufFlush();
+      break;
+    case 13:
+      BufAddByte('\r');
+      termCol_ = 1;
+      FCursorX = 1;
+      break;
+    default:
+      AddCell(ch);
+      Buffer[FCursorY - 1][FCursorX - 1] = TCharInfo{FTextAttr, ch};
+      if (FCursorX < 80) {
+        ++FCursorX;
+      } else {
+        FCursorX = 1;
+        if (FCursorY < FWinBot) ++FCursorY;
+        BufFlush();
+      }
+  }
+}
+
+void TOutputLinux::WriteStr(std::string_view s) {
+  for (char c : s) WriteChar(static_cast<uint8_t>(c));
+  BufFlush();
+}
+
+void TOutputLinux::WriteLine(std::string_view s) {
+  for (char c : s) WriteChar(static_cast<uint8_t>(c));
+  WriteChar('\r');
+  WriteChar('\n');
+}
+
+void TOutputLinux::WriteXY(int x, int y, uint8_t attr, std::string_view text) {
+  const uint8_t oldAttr = FTextAttr, oldX = FCursorX, oldY = FCursorY;
+  CursorXY(x, y);
+  SetTextAttr(attr);
+  WriteStr(text);
+  SetTextAttr(oldAttr);
+  CursorXY(oldX, oldY);
+}
+
+void TOutputLinux::AddPipeCode(uint8_t code) {
+  if (code < 16) {
+    SetTextAttr(static_cast<uint8_t>(code + 16 * ((FTextAttr >> 4) & 7)));
+  } else {
+    SetTextAttr(static_cast<uint8_t>(((FTextAttr & 15) + 16 * (code - 16)) % 256));
+  }
+}
+
+void TOutputLinux::WritePipe(std::string_view s) {
+  for (size_t i = 0; i < s.size(); ++i) {
+    uint8_t code;
+    if (s[i] == '|' && PipeCode(s.substr(i + 1, 2), PipeRule::Strict, code)) {
+      AddPipeCode(code);
+      i += 2;
+    } else {
+      WriteChar(static_cast<uint8_t>(s[i]));
+    }
+  }
+  BufFlush();
+}
+
+void TOutputLinux::WriteXYPipe(int32_t x, int32_t y, int32_t attr, int32_t pad,
+                               std::string_view text) {
+  const uint8_t oldAttr = FTextAttr, oldX = FCursorX, oldY = FCursorY;
+  CursorXY(x, y);
+  SetTextAttr(static_cast<uint8_t>(attr));
+  int col = FCursorX;
+  const int row = FCursorY;
+  auto put = [&](uint8_t ch) {
+    AddCell(ch);
+    if (col <= 80) Buffer[row - 1][col - 1] = TCharInfo{FTextAttr, ch};
+    ++col;
+    --pad;
+  };
+  for (size_t i = 0; i < text.size(); ++i) {
+    uint8_t code;
+    if (text[i] == '|' && PipeCode(text.substr(i + 1, 2), PipeRule::Loose, code)) {
+      AddPipeCode(code);
+      i += 2;
+    } else {
+      put(static_cast<uint8_t>(text[i]));
+    }
+    if (pad == 0) break;
+  }
+  if (pad > 1) {
+    for (int32_t n = pad; n > 0; --n) put(' ');
+  }
+  SetTextAttr(oldAttr);
+  CursorXY(oldX, oldY);
+}
+
+uint8_t TOutputLinux::ReadAttrXY(int x, int y) const {
+  if (x < 1 || x > 80 || y < 1 || y > 50) return 0;
+  return Buffer[y - 1][x - 1].Attributes;
+}
+
+void TOutputLinux::GetScreenImage(int x1, int y1, int x2, int y2, TConsoleImageRec& image) const {
+  image = TConsoleImageRec{};
+  x1 = std::clamp(x1, 1, 80);
+  x2 = std::clamp(x2, x1, 80);
+  y1 = std::clamp(y1, 1, 50);
+  y2 = std::clamp(y2, y1, 50);
+  for (int y = y1; y <= y2; ++y) {
+    std::copy(Buffer[y - 1].begin() + (x1 - 1), Buffer[y - 1].begin() + x2,
+              image.Data[y - y1].begin());
+  }
+  image.CursorX = FCursorX;
+  image.CursorY = FCursorY;
+  image.CursorA = FTextAttr;
+  image.X1 = static_cast<uint8_t>(x1);
+  image.X2 = static_cast<uint8_t>(x2);
+  image.Y1 = static_cast<uint8_t>(y1);
+  image.Y2 = static_cast<uint8_t>(y2);
+}
+
+void TOutputLinux::PutScreenImage(const TConsoleImageRec& saved) {
+  // A record that was never filled puts back nothing.
+  if (saved.X1 < 1 || saved.Y1 < 1 || saved.X2 < saved.X1 || saved.Y2 < saved.Y1 ||
+      saved.X2 > 80 || saved.Y2 > 50) {
+    return;
+  }
+  const TConsoleImageRec image = saved;  // the caller's record may be our own buffer's twin
+  const int width = image.X2 - image.X1 + 1;
+  for (int r = 1; r <= image.Y2 - image.Y1 + 1; ++r) {
+    const int y = image.Y1 + r - 1;
+    CursorXY(image.X1, y);
+    for (int c = 0; c < width; ++c) {
+      const TCharInfo cell = image.Data[r - 1][c];
+      Buffer[y - 1][image.X1 - 1 + c] = cell;
+      SetTextAttr(cell.Attributes);
+      AddCell(cell.UnicodeChar);
+    }
+  }
+  SetTextAttr(image.CursorA);
+  CursorXY(image.CursorX, image.CursorY);
+}

@@ -1,0 +1,67 @@
+#include "wait.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+
+#include "departure.h"
+#include "signals.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Polls fd (or nothing when fd < 0) together with the signal pipe.
+bool PollWithSignals(int fd, short events, int timeoutMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    CheckDepartureSignal();
+    // Once departing, the signal pipe stays readable: stop watching it.
+    pollfd fds[2] = {{fd, events, 0}, {Departing() ? -1 : SignalWakeFd(), POLLIN, 0}};
+    int remaining = -1;
+    if (timeoutMs >= 0) {
+      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+      remaining = left.count() > 0 ? static_cast<int>(left.count()) : 0;
+    }
+    int n = poll(fds, 2, remaining);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return true;  // let the caller's read or write see the failure
+    }
+    CheckDepartureSignal();
+    if (n == 0) return false;
+    if (fd >= 0 && fds[0].revents != 0) return true;
+  }
+}
+
+}  // namespace
+
+void CheckDepartureSignal() {
+  if (int sig = PendingSignal(); sig != 0 && !Departing()) Depart(128 + sig);
+}
+
+bool WaitReadable(int fd, int timeoutMs) { return PollWithSignals(fd, POLLIN, timeoutMs); }
+
+void SleepMs(int ms) { PollWithSignals(-1, 0, ms); }
+
+bool WriteAll(int fd, const char* data, unsigned long size) {
+  while (size > 0) {
+    ssize_t n = write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) {
+        if (!Departing()) CheckDepartureSignal();
+        continue;
+      }
+      if (errno == EAGAIN) {
+        PollWithSignals(fd, POLLOUT, 100);
+        continue;
+      }
+      return false;
+    }
+    data += n;
+    size -= static_cast<unsigned long>(n);
+  }
+  return true;
+}
