@@ -22,7 +22,8 @@ bool PollWithSignals(int fd, short events, int timeoutMs) {
     pollfd fds[2] = {{fd, events, 0}, {Departing() ? -1 : SignalWakeFd(), POLLIN, 0}};
     int remaining = -1;
     if (timeoutMs >= 0) {
-      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+      // Rounded up: a wait never ends before its time.
+      auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
       remaining = left.count() > 0 ? static_cast<int>(left.count()) : 0;
     }
     int n = poll(fds, 2, remaining);
@@ -31,7 +32,10 @@ bool PollWithSignals(int fd, short events, int timeoutMs) {
       return true;  // let the caller's read or write see the failure
     }
     CheckDepartureSignal();
-    if (n == 0) return false;
+    if (n == 0) {
+      if (Clock::now() >= deadline) return false;
+      continue;
+    }
     if (fd >= 0 && fds[0].revents != 0) return true;
   }
 }

@@ -1,0 +1,47 @@
+// The output engine writing into a pipe that the test reads back.
+#pragma once
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <memory>
+#include <string>
+
+#include "term/output.h"
+
+class EngineOnPipe {
+ public:
+  explicit EngineOnPipe(TOutputSetup setup = {}, bool active = true) {
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) std::abort();
+    fcntl(fds[1], F_SETPIPE_SZ, 1 << 20);
+    read_ = fds[0];
+    write_ = fds[1];
+    setup.fd = write_;
+    engine = std::make_unique<TOutput>(active, setup);
+    Take();  // the start-up bytes are checked by their own test
+  }
+  ~EngineOnPipe() {
+    engine.reset();
+    close(read_);
+    close(write_);
+  }
+
+  // The bytes that reached the terminal so far (nothing is flushed here).
+  std::string Take() {
+    std::string out;
+    char buf[4096];
+    for (ssize_t n; (n = read(read_, buf, sizeof buf)) > 0;) out.append(buf, static_cast<size_t>(n));
+    return out;
+  }
+
+  std::string Row(int y) const {
+    std::string row;
+    for (const TCharInfo& c : engine->Buffer[y - 1]) row += static_cast<char>(c.UnicodeChar);
+    return row;
+  }
+
+  std::unique_ptr<TOutput> engine;
+
+ private:
+  int read_ = -1, write_ = -1;
+};
