@@ -7,10 +7,12 @@
 #include "term/conio.h"
 #include "term/departure.h"
 #include "term/fileutil.h"
+#include "term/program_args.h"
 #include "term/signals.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
+  SetProgramArgs(argc, argv);
   InstallDepartureSignals();
   ConsoleInit(ConsoleSetup{0, 1, ChooseCharset(args)});
   AddDepartureStep(DeleteOwnedFiles);
