@@ -1,9 +1,11 @@
 #include "magazine.h"
 
 #include "app/exit_app.h"
+#include "app/main_screen.h"
 #include "app/options.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "content/music.h"
 #include "term/conio.h"
 #include "widgets/line_editor_settings.h"
 
@@ -16,6 +18,9 @@ void RunMagazine(const std::vector<std::string>& args) {
   Changed = false;
   ScanOptions(args);
   EnsureTerminalSize();
+  BindSoundLibrary(Dir);
+  OpenLogoScreen();
   Delay(1000);
+  OpenMainScreen();
   ExitApp();
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/state.h"
+#include "content/music.h"
 #include "term/conio.h"
 #include "term/departure.h"
 #include "term/strutil.h"

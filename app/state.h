@@ -5,9 +5,6 @@
 
 extern std::string Dir;            // the executable's directory, ending in "/"
 extern std::string Ascii;          // "" or "_asc": suffix of the screens with a plain twin
-extern bool Silent;                // --silent: no sound library at all
-extern bool NoMusic;               // the sound library failed to load or start
-extern bool PlayingMusic;
 extern int32_t Wait;               // drawing pace handed to the ANSI interpreter
 extern bool TrackBox;              // the track box is open
 extern std::string CurrentScreen;  // the ANSI file of the screen showing, for repaints

@@ -37,17 +37,20 @@ std::vector<std::string> ResourceNames() {
   return names;
 }
 
-std::optional<std::string> WriteResource(std::string_view name, const std::string& path) {
+namespace {
+
+std::string CreateFailure(const std::string& path, int err) {
+  return "Unable to create file \"" + path + "\": " + std::strerror(err);
+}
+
+// Writes the resource into a file made from the mkstemp template, which is
+// replaced by the file's name. An error text on failure, when nothing is left.
+std::optional<std::string> WriteToNewFile(std::string_view name, std::string& templ,
+                                          const std::string& shownPath) {
   const auto bytes = FindResource(name);
   if (!bytes) return "Resource \"" + std::string(name) + "\" not found";
-  const size_t slash = path.rfind('/');
-  std::string temp = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) +
-                     ".rodi-XXXXXX";
-  const int fd = mkostemp(temp.data(), O_CLOEXEC);
-  auto failure = [&path](int err) {
-    return "Unable to create file \"" + path + "\": " + std::strerror(err);
-  };
-  if (fd < 0) return failure(errno);
+  const int fd = mkostemp(templ.data(), O_CLOEXEC);
+  if (fd < 0) return CreateFailure(shownPath, errno);
   const uint8_t* at = bytes->data();
   size_t left = bytes->size();
   while (left > 0) {
@@ -56,8 +59,8 @@ std::optional<std::string> WriteResource(std::string_view name, const std::strin
     if (n <= 0) {
       const int err = n < 0 ? errno : ENOSPC;
       close(fd);
-      unlink(temp.c_str());
-      return failure(err);
+      unlink(templ.c_str());
+      return CreateFailure(shownPath, err);
     }
     at += n;
     left -= static_cast<size_t>(n);
@@ -66,12 +69,37 @@ std::optional<std::string> WriteResource(std::string_view name, const std::strin
   const mode_t mask = umask(0);
   umask(mask);
   fchmod(fd, 0666 & ~mask);
-  if (close(fd) != 0 || rename(temp.c_str(), path.c_str()) != 0) {
+  if (close(fd) != 0) {
     const int err = errno;
-    unlink(temp.c_str());
-    return failure(err);
+    unlink(templ.c_str());
+    return CreateFailure(shownPath, err);
   }
   return std::nullopt;
+}
+
+std::string DirectoryOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+std::optional<std::string> WriteResource(std::string_view name, const std::string& path) {
+  std::string temp = DirectoryOf(path) + ".rodi-XXXXXX";
+  if (auto error = WriteToNewFile(name, temp, path)) return error;
+  if (rename(temp.c_str(), path.c_str()) != 0) {
+    const int err = errno;
+    unlink(temp.c_str());
+    return CreateFailure(path, err);
+  }
+  return std::nullopt;
+}
+
+std::string ExtractResTempFile(std::string_view resName, const std::string& dir) {
+  std::string path = dir + ".rodi-show-XXXXXX";
+  if (auto error = WriteToNewFile(resName, path, path)) DepartWithError(*error);
+  OwnFile(path);
+  return path;
 }
 
 void ExtractResFile(std::string_view resName, const std::string& fileName) {

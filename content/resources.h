@@ -20,6 +20,10 @@ std::vector<std::string> ResourceNames();
 // a planted link is replaced, not followed. An error text on failure.
 std::optional<std::string> WriteResource(std::string_view name, const std::string& path);
 
+// Writes the resource into a new file of dir created exclusively (never an
+// existing file of the reader's), owned like a working file; returns its path.
+std::string ExtractResTempFile(std::string_view resName, const std::string& dir);
+
 // The magazine's own working file: written as above, deleted on every way out.
 // A missing resource or a file that cannot be written ends the magazine with a report.
 void ExtractResFile(std::string_view resName, const std::string& fileName);

@@ -1,0 +1,6 @@
+#pragma once
+#include <string>
+
+// Shows a resource as a full screen: clears, draws it at the current pace
+// from a temporary copy in the program's directory, deletes the copy.
+void DisplayRes(const std::string& resName);

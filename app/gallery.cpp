@@ -1,0 +1,65 @@
+#include "app/gallery.h"
+
+#include "ansi/ansi_display.h"
+#include "ansi/cls.h"
+#include "app/display_res.h"
+#include "app/global_keys.h"
+#include "app/state.h"
+#include "content/resources.h"
+#include "term/conio.h"
+#include "term/fileutil.h"
+#include "term/strutil.h"
+#include "widgets/bar_menu.h"
+#include "widgets/input_box.h"
+
+namespace {
+
+constexpr const char* kPrompt =
+    "p r e s s  e  t o  e x t r a c t. a n y  o t h e r  k e y  t o  c o n t i n u e";
+
+// Saves under the reader's name; a name the file system refuses is reported on
+// the bottom row and the gallery goes on.
+void OfferSave(int n) {
+  std::string fileNm = "ansi_art" + Int2Str(n) + ".ans";
+  if (!InputBox(15, 12, 67, 17, " s a v e   a n s i ", "f i l e n a m e :", fileNm)) return;
+  if (fileNm.empty()) return;
+  if (auto error = WriteResource("art" + Int2Str(n), Dir + fileNm)) {
+    WriteXY(1, 25, 112, StrPadR(*error, 79, ' '));
+    ReadKey();
+  }
+}
+
+}  // namespace
+
+void OpenAnsiScreen() {
+  int32_t mPos = 0;
+  bool done = false;
+  TBar menu;
+  for (int n = 1; n <= 9; ++n) menu.Add("b b s  a r t  " + Int2Str(n));
+  menu.Add("b b s  a r t  X");
+  menu.Add("[ b a c k ]");
+  menu.OnOtherKey = GlobalKeys;
+  const bool ansi = Ascii.empty();
+  menu.FBarBgCl = ansi ? 16 : 0;
+  menu.FBarFgCl = ansi ? 8 : 7;
+  menu.FBarOnC = ansi ? "|11|16" : "|15|16";
+  menu.FBarOffC = ansi ? "|03|16" : "|07|16";
+  menu.FBarOnAt = menu.FBarOffAt = ansi ? 11 : 15;
+  const std::string background = Dir + "menu3.ans";
+  ExtractResFile("ansi" + Ascii, background);
+  CurrentScreen = background;
+  while (!done) {
+    Cls();
+    AnsiDisplay(background, Wait);
+    const int32_t r = menu.DrawMenu(53, 8, 18, 11, mPos);
+    mPos = menu.BarPos;
+    if (r >= 0 && r <= 9) {
+      const int n = r + 1;
+      DisplayRes("art" + Int2Str(n));
+      WriteXY(1, 25, 112, kPrompt);
+      if (Upper(std::string(1, ReadKey())) == "E") OfferSave(n);
+    }
+    if (r == 10) done = true;
+  }
+  DeleteOwnedFile(background);
+}

@@ -1,0 +1,137 @@
+#include "vt_screen.h"
+
+#include <vterm.h>
+
+#include <stdexcept>
+
+namespace rodi::e2e {
+
+namespace {
+
+// ANSI colour number to PC colour number (red and blue swap places).
+constexpr int kAnsiToPc[8] = {0, 4, 2, 6, 1, 5, 3, 7};
+
+int PaletteIndex(VTermScreen* screen, VTerm* vt, const VTermColor& c) {
+  if (VTERM_COLOR_IS_INDEXED(&c)) {
+    int i = c.indexed.idx;
+    if (i < 8) return kAnsiToPc[i];
+    if (i < 16) return kAnsiToPc[i - 8] + 8;
+    return -1;
+  }
+  // An RGB value: find it in the 16-colour palette.
+  VTermState* state = vterm_obtain_state(vt);
+  for (int i = 0; i < 16; ++i) {
+    VTermColor p;
+    vterm_state_get_palette_color(state, i, &p);
+    vterm_screen_convert_color_to_rgb(screen, &p);
+    if (p.rgb.red == c.rgb.red && p.rgb.green == c.rgb.green && p.rgb.blue == c.rgb.blue)
+      return i < 8 ? kAnsiToPc[i] : kAnsiToPc[i - 8] + 8;
+  }
+  return -1;
+}
+
+}  // namespace
+
+int CellInfo::Attr() const {
+  if (fg < 0 || fg > 15 || bg < 0 || bg > 7) return -1;
+  return fg + 16 * bg + (blink ? 128 : 0);
+}
+
+std::string Utf8(char32_t c) {
+  std::string s;
+  if (c < 0x80) {
+    s += static_cast<char>(c);
+  } else if (c < 0x800) {
+    s += static_cast<char>(0xC0 | (c >> 6));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    s += static_cast<char>(0xE0 | (c >> 12));
+    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    s += static_cast<char>(0xF0 | (c >> 18));
+    s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return s;
+}
+
+VtScreen::VtScreen(int cols, int rows, bool utf8) : cols_(cols), rows_(rows) {
+  vt_ = vterm_new(rows, cols);
+  if (!vt_) throw std::runtime_error("vterm_new failed");
+  vterm_set_utf8(vt_, utf8 ? 1 : 0);
+  vterm_output_set_callback(vt_, &VtScreen::OutputThunk, this);
+  screen_ = vterm_obtain_screen(vt_);
+  vterm_screen_enable_altscreen(screen_, 1);
+  vterm_screen_reset(screen_, 1);
+}
+
+VtScreen::~VtScreen() { vterm_free(vt_); }
+
+void VtScreen::OutputThunk(const char* s, size_t len, void* user) {
+  auto* self = static_cast<VtScreen*>(user);
+  if (self->reply_) self->reply_(std::string_view(s, len));
+}
+
+void VtScreen::Feed(std::string_view bytes) {
+  if (!bytes.empty()) vterm_input_write(vt_, bytes.data(), bytes.size());
+  vterm_screen_flush_damage(screen_);
+}
+
+void VtScreen::Resize(int cols, int rows) {
+  cols_ = cols;
+  rows_ = rows;
+  vterm_set_size(vt_, rows, cols);
+}
+
+CellInfo VtScreen::Cell(int col, int row) const {
+  CellInfo info;
+  if (col < 1 || col > cols_ || row < 1 || row > rows_) return info;
+  VTermScreenCell c{};
+  VTermPos pos{row - 1, col - 1};
+  if (!vterm_screen_get_cell(screen_, pos, &c)) return info;
+  info.ch = (c.chars[0] == 0 || c.chars[0] == static_cast<uint32_t>(-1)) ? U' ' : c.chars[0];
+  info.bold = c.attrs.bold;
+  info.reverse = c.attrs.reverse;
+  info.blink = c.attrs.blink;
+  info.fg = VTERM_COLOR_IS_DEFAULT_FG(&c.fg) ? 7 : PaletteIndex(screen_, vt_, c.fg);
+  info.bg = VTERM_COLOR_IS_DEFAULT_BG(&c.bg) ? 0 : PaletteIndex(screen_, vt_, c.bg);
+  if (info.bold && info.fg >= 0 && info.fg < 8) info.fg += 8;
+  return info;
+}
+
+std::string VtScreen::Row(int row) const {
+  std::string s;
+  size_t keep = 0;
+  for (int col = 1; col <= cols_; ++col) {
+    VTermScreenCell c{};
+    if (!vterm_screen_get_cell(screen_, VTermPos{row - 1, col - 1}, &c)) break;
+    if (c.chars[0] == static_cast<uint32_t>(-1)) continue;  // right half of a wide glyph
+    if (c.chars[0] == 0) {
+      s += ' ';
+      continue;
+    }
+    for (int i = 0; i < VTERM_MAX_CHARS_PER_CELL && c.chars[i]; ++i) s += Utf8(c.chars[i]);
+    if (c.chars[0] != U' ') keep = s.size();
+  }
+  s.resize(keep);
+  return s;
+}
+
+std::string VtScreen::Screen() const {
+  std::string s;
+  for (int row = 1; row <= rows_; ++row) {
+    if (row > 1) s += '\n';
+    s += Row(row);
+  }
+  return s;
+}
+
+std::pair<int, int> VtScreen::Cursor() const {
+  VTermPos pos;
+  vterm_state_get_cursorpos(vterm_obtain_state(vt_), &pos);
+  return {pos.col + 1, pos.row + 1};
+}
+
+}  // namespace rodi::e2e
