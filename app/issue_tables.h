@@ -25,7 +25,7 @@ inline constexpr std::array<SectionEntry, 6> kArticles = {{
 
 inline constexpr std::array<SectionEntry, 6> kTutorials = {{
     {"[bgn] hexeditors", "article4", "hex editor [basic]", "", "cracking/programming"},
-    {"[bgn] assembly", "article5", "assembly x01 [basic]", "ASSEMBLY_AUTHOR_TBD", "programming"},
+    {"[bgn] assembly", "article5", "assembly x01 [basic]", "www.asmkitchen.example", "programming"},
     {"[avg] taskelvorn installation", "article6", "taskelvorn installation", "pomb", "programming"},
     {"[avg] record terminal connection", "tutor1", "record terminal connection", "pomb",
      "script/terminal/bbs"},

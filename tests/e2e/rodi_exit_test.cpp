@@ -2,6 +2,8 @@
 // must give the terminal back as it found it and leave no file behind.
 #include <signal.h>
 
+#include <sys/stat.h>
+
 #include <cstring>
 
 #include <gtest/gtest.h>
@@ -79,6 +81,28 @@ TEST(EndOfInput, HangUpEndsTheMagazineAndCleansItsDirectory) {
   ASSERT_TRUE(status.has_value()) << "still running after the hang-up";
   EXPECT_TRUE(*status == 0 || *status == 128 + SIGHUP) << "exit status " << *status;
   EXPECT_EQ(run.FilesInDir(), std::vector<std::string>{});
+}
+
+TEST(UnwritableDir, ReportsTheFileAfterGivingTheTerminalBack) {
+  RODI_REQUIRE_MAGAZINE();
+  RunOptions o;
+  o.unprivileged = true;  // the run directory is root's: the magazine cannot write there
+  PtyRun run(o);
+  EXPECT_EQ(run.WaitExit(kShowMs), 1) << run.Screen();
+  EXPECT_NE(run.RawOutput().find("Unable to create file \"" + run.Dir() + "/bassmod.so\": Permission denied"),
+            std::string::npos) << run.Screen();
+  ExpectHandedBack(run);
+}
+
+TEST(UnwritableDir, ANameTakenByADirectoryIsReportedToo) {
+  RODI_REQUIRE_MAGAZINE();
+  RunOptions o;
+  o.prepare = [](const std::string& dir) { ASSERT_EQ(mkdir((dir + "/bassmod.so").c_str(), 0755), 0); };
+  PtyRun run(o);
+  EXPECT_EQ(run.WaitExit(kShowMs), 1) << run.Screen();
+  EXPECT_NE(run.RawOutput().find("bassmod.so\": Is a directory"), std::string::npos) << run.Screen();
+  EXPECT_EQ(run.SettingsChanges(), "");
+  EXPECT_EQ(run.FilesInDir(), std::vector<std::string>{"bassmod.so/"});  // only the reader's directory
 }
 
 class SignalTest : public testing::TestWithParam<int> {};

@@ -28,17 +28,18 @@ std::vector<char*> CStrings(std::vector<std::string>& v) {
   return out;
 }
 
+[[noreturn]] void die(const char* what) {
+  const char* msg = strerror(errno);
+  (void)!write(2, what, strlen(what));
+  (void)!write(2, ": ", 2);
+  (void)!write(2, msg, strlen(msg));
+  (void)!write(2, "\r\n", 2);
+  _exit(127);
+}
+
 // Runs in the forked child: only async-signal-safe calls until exec.
 [[noreturn]] void ExecChild(const SpawnSpec& spec, int master, int slave, char* const* argv,
                             char* const* envp) {
-  auto die = [](const char* what) {
-    const char* msg = strerror(errno);
-    (void)!write(2, what, strlen(what));
-    (void)!write(2, ": ", 2);
-    (void)!write(2, msg, strlen(msg));
-    (void)!write(2, "\r\n", 2);
-    _exit(127);
-  };
   sigset_t none;
   sigemptyset(&none);
   sigprocmask(SIG_SETMASK, &none, nullptr);

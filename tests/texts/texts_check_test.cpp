@@ -1,0 +1,208 @@
+// Checks the issue's texts against what the text viewer does with their bytes:
+// it cuts 78 raw characters per line, turns bars into colour codes by the
+// WriteXYPipe rule and draws control bytes as PC glyphs.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "content/resources.h"
+#include "term/strutil.h"
+
+namespace {
+
+struct TextKind {
+  const char* name;
+  bool pipes;  // colour codes belong in this text
+  bool crlf;   // CR LF line ends instead of LF
+  bool cp437;  // box-drawing bytes 0x80-0xFF belong in this text
+};
+
+constexpr TextKind kTexts[] = {
+    {"NEWS", false, false, false},     {"ARTICLE1", true, false, false},
+    {"ARTICLE2", true, false, false},  {"ARTICLE3", true, false, false},
+    {"ARTICLE4", false, false, false}, {"ARTICLE5", true, false, false},
+    {"ARTICLE6", true, false, false},  {"ARTICLE7", true, false, false},
+    {"ARTICLE8", true, false, false},  {"TUTOR1", false, false, false},
+    {"TUTOR2", false, false, false},   {"TUTOR3", false, true, true},
+    {"EDITORIAL", true, false, false}, {"ABOUTTXT", true, false, false},
+};
+
+constexpr size_t kMaxLine = 78;  // the viewer is 79 cells wide, one is the scroll bar
+
+// WriteXYPipe's acceptance: exactly "00", or a value that is positive as a byte.
+bool IsCode(const std::string& two) {
+  return two == "00" || static_cast<uint8_t>(Str2Int(two)) >= 1;
+}
+
+struct Text {
+  const TextKind* kind;
+  std::string bytes;
+  std::vector<std::string> lines;  // without their line ends
+};
+
+std::vector<std::string> SplitLines(const std::string& b) {
+  std::vector<std::string> lines;
+  std::string cur;
+  for (size_t i = 0; i < b.size(); ++i) {
+    if (b[i] == '\r' || b[i] == '\n') {
+      lines.push_back(cur);
+      cur.clear();
+      if (b[i] == '\r' && i + 1 < b.size() && b[i + 1] == '\n') ++i;
+    } else {
+      cur += b[i];
+    }
+  }
+  if (!cur.empty()) lines.push_back(cur);
+  return lines;
+}
+
+const std::vector<Text>& Texts() {
+  static const std::vector<Text> texts = [] {
+    std::vector<Text> v;
+    for (const auto& kind : kTexts) {
+      std::ifstream in(std::string(RODI_SOURCE_DIR) + "/content/res/" + kind.name + ".txt",
+                       std::ios::binary);
+      Text t{&kind, std::string(std::istreambuf_iterator<char>(in), {}), {}};
+      t.lines = SplitLines(t.bytes);
+      v.push_back(std::move(t));
+    }
+    return v;
+  }();
+  return texts;
+}
+
+std::string Where(const Text& t, size_t line) {
+  return std::string(t.kind->name) + ".txt line " + std::to_string(line + 1) + ": " +
+         t.lines[line];
+}
+
+TEST(Str2IntRule, ReadsPipeCodesAsTheViewerWriterDoes) {
+  struct Case {
+    const char* two;
+    bool code;
+  } cases[] = {{"00", true},  {"07", true},  {"23", true},  {"99", true},  {"$F", true},
+               {"x1", true},  {" 1", true},  {"+1", true},  {"-1", true},  {"%1", true},
+               {"0 ", false}, {"0", false},  {" g", false}, {"| ", false}, {"1a", false},
+               {"-0", false}, {"", false},   {" x", false}, {"--", false}, {"&8", false}};
+  for (const auto& c : cases) EXPECT_EQ(IsCode(c.two), c.code) << "\"" << c.two << "\"";
+  EXPECT_EQ(IsCode("-1"), true) << "-1 is 255 as a byte";
+  EXPECT_EQ(IsCode("x0"), false);
+}
+
+TEST(Texts, ArePresentAndOfASensibleSize) {
+  size_t total = 0;
+  for (const auto& t : Texts()) {
+    EXPECT_GE(t.bytes.size(), 1000u) << t.kind->name << " is missing or a stub";
+    // The largest carries a complete framed program; beyond this a text wants splitting.
+    EXPECT_LE(t.bytes.size(), 26u * 1024) << t.kind->name << " outgrows an issue text";
+    EXPECT_GE(t.lines.size(), 20u) << t.kind->name;
+    total += t.bytes.size();
+  }
+  EXPECT_GE(total, 80u * 1024) << "the issue's texts together";
+}
+
+TEST(Texts, UseTheirLineEndsOnly) {
+  for (const auto& t : Texts()) {
+    const std::string& b = t.bytes;
+    ASSERT_FALSE(b.empty()) << t.kind->name;
+    EXPECT_EQ(b.back(), '\n') << t.kind->name << " ends without a line end";
+    size_t line = 0;
+    for (size_t i = 0; i < b.size(); ++i) {
+      if (b[i] == '\n') {
+        const bool after_cr = i > 0 && b[i - 1] == '\r';
+        EXPECT_EQ(after_cr, t.kind->crlf) << Where(t, line) << " (wrong line end)";
+        ++line;
+      } else if (b[i] == '\r') {
+        EXPECT_TRUE(t.kind->crlf && i + 1 < b.size() && b[i + 1] == '\n')
+            << Where(t, line) << " (stray CR)";
+      }
+    }
+  }
+}
+
+TEST(Texts, HoldOnlyPrintableBytesOfTheirCharacterSet) {
+  for (const auto& t : Texts()) {
+    bool any_box = false;
+    for (size_t n = 0; n < t.lines.size(); ++n) {
+      for (const char ch : t.lines[n]) {
+        const auto b = static_cast<uint8_t>(ch);
+        EXPECT_FALSE(b < 0x20 || b == 0x7F)
+            << Where(t, n) << " (control byte " << int(b) << ")";
+        if (b >= 0x80) {
+          // Line and block drawing of CP437 only: letters with accents would show as
+          // mojibake in the UTF-8 editor the source is kept in.
+          const bool box = b >= 0xB0 && b <= 0xDF;
+          EXPECT_TRUE(t.kind->cp437 && box) << Where(t, n) << " (byte " << int(b) << ")";
+          any_box = any_box || box;
+        }
+      }
+    }
+    if (t.kind->cp437) {
+      EXPECT_TRUE(any_box) << t.kind->name << " should frame its code";
+    }
+  }
+}
+
+TEST(Texts, FitTheViewerWidth) {
+  for (const auto& t : Texts())
+    for (size_t n = 0; n < t.lines.size(); ++n)
+      EXPECT_LE(t.lines[n].size(), kMaxLine) << Where(t, n);
+}
+
+// Every bar must be an intended code (00-23, in texts that carry codes) or plain text
+// that the writer cannot take as a code, also when horizontal scrolling cuts the
+// line right after the bar's first following character.
+TEST(Texts, CarryOnlyIntendedPipeCodes) {
+  for (const auto& t : Texts()) {
+    size_t codes = 0;
+    for (size_t n = 0; n < t.lines.size(); ++n) {
+      const std::string& l = t.lines[n];
+      int fg = 7, bg = 16;
+      for (size_t i = 0; i < l.size(); ++i) {
+        if (l[i] != '|') continue;
+        const std::string two = l.substr(i + 1, 2);
+        const bool digits = two.size() == 2 && isdigit(static_cast<unsigned char>(two[0])) &&
+                            isdigit(static_cast<unsigned char>(two[1]));
+        const int value = digits ? std::stoi(two) : -1;
+        if (t.kind->pipes && digits && value <= 23) {
+          ++codes;
+          (value < 16 ? fg : bg) = value;
+          i += 2;
+          continue;
+        }
+        EXPECT_FALSE(IsCode(two)) << Where(t, n) << " (bar at column " << i + 1 << ")";
+        EXPECT_FALSE(IsCode(two.substr(0, 1)))
+            << Where(t, n) << " (bar at column " << i + 1 << " when cut)";
+      }
+      // Lines are drawn one by one, so colour can only spill into the rest of a line
+      // or into a text saved with Ctrl+S and shown elsewhere; end every line in grey.
+      EXPECT_TRUE(fg == 7 && bg == 16) << Where(t, n) << " (ends in colour)";
+    }
+    if (t.kind->pipes) {
+      EXPECT_GT(codes, 5u) << t.kind->name << " has no colour";
+    }
+  }
+}
+
+// The screens ask for the texts by the lower-case names of the entry tables.
+TEST(Texts, TravelInTheExecutableUnderTheirEntryNames) {
+  for (const auto& t : Texts()) {
+    std::string name = t.kind->name;
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const auto res = FindResource(name);
+    ASSERT_TRUE(res.has_value()) << name << " is not embedded";
+    const std::string embedded(reinterpret_cast<const char*>(res->data()), res->size());
+    EXPECT_TRUE(embedded == t.bytes)
+        << name << " (" << res->size() << " bytes) differs from content/res/"
+        << t.kind->name << ".txt (" << t.bytes.size() << " bytes)";
+  }
+}
+
+}  // namespace
