@@ -1,0 +1,52 @@
+// A tiny four-channel "M.K." module made in memory, so the player tests and the
+// benchmark need no tune files from the magazine's resources.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace rodi_test {
+
+inline std::vector<std::uint8_t> MakeTestMod() {
+  constexpr std::size_t kPatternAt = 1084, kPatternSize = 64 * 4 * 4, kSampleWords = 32;
+  std::vector<std::uint8_t> mod(kPatternAt + kPatternSize + kSampleWords * 2, 0);
+  const char title[] = "rodi test tune";
+  for (std::size_t i = 0; title[i]; ++i) mod[i] = static_cast<std::uint8_t>(title[i]);
+
+  // Sample 1: one looped period of a square wave, full volume.
+  std::uint8_t* s1 = &mod[20];
+  s1[22] = 0;
+  s1[23] = kSampleWords;  // length in words, big-endian
+  s1[25] = 64;            // volume
+  s1[26] = 0;
+  s1[27] = 0;  // loop start
+  s1[28] = 0;
+  s1[29] = kSampleWords;                                   // loop length
+  for (int i = 1; i < 31; ++i) mod[20 + 30 * i + 29] = 1;  // unused samples: no loop
+
+  mod[950] = 1;    // song length
+  mod[951] = 127;  // restart byte
+  mod[1080] = 'M';
+  mod[1081] = '.';
+  mod[1082] = 'K';
+  mod[1083] = '.';
+
+  // A few notes on the left and right channels; the rest of the pattern is empty.
+  const unsigned periods[] = {428, 381, 339, 320, 285, 254, 226, 214};
+  for (int n = 0; n < 16; ++n) {
+    const int row = n * 4, channel = n % 2;
+    std::uint8_t* cell = &mod[kPatternAt + (row * 4 + channel) * 4];
+    const unsigned period = periods[n % 8], sample = 1;
+    cell[0] = static_cast<std::uint8_t>((sample & 0xF0) | (period >> 8));
+    cell[1] = static_cast<std::uint8_t>(period & 0xFF);
+    cell[2] = static_cast<std::uint8_t>((sample & 0x0F) << 4);
+  }
+
+  std::uint8_t* data = &mod[kPatternAt + kPatternSize];
+  for (std::size_t i = 2; i < kSampleWords * 2; ++i)  // first word stays zero
+    data[i] = static_cast<std::uint8_t>(i < kSampleWords ? 100 : -100);
+  return mod;
+}
+
+}  // namespace rodi_test

@@ -1,0 +1,215 @@
+// Byte-level checks of the XM and MOD encodings.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+#include "mod_writer.h"
+#include "xm_writer.h"
+
+using namespace rodi::tracker;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+unsigned le16(const Bytes& b, std::size_t at) { return b[at] | b[at + 1] << 8; }
+std::uint32_t le32(const Bytes& b, std::size_t at) { return le16(b, at) | static_cast<std::uint32_t>(le16(b, at + 2)) << 16; }
+unsigned be16(const Bytes& b, std::size_t at) { return b[at] << 8 | b[at + 1]; }
+
+Sample looped_sample(int bits, std::vector<std::int16_t> data, std::uint32_t loopStart, std::uint32_t loopLength) {
+  Sample s;
+  s.name = "s";
+  s.bits = bits;
+  s.data = std::move(data);
+  s.loop = Loop::Forward;
+  s.loopStart = loopStart;
+  s.loopLength = loopLength;
+  return s;
+}
+
+Module tiny(Format f, int channels) {
+  Module m;
+  m.title = "tiny";
+  m.format = f;
+  m.channels = channels;
+  m.patterns.emplace_back(f == Format::Mod ? 64 : 4, channels);
+  m.orders = {0};
+  Instrument ins;
+  ins.name = "square";
+  ins.samples.push_back(looped_sample(f == Format::Mod ? 8 : 16, {0, 100, -100, 100, 50, -50}, 2, 4));
+  m.instruments.push_back(ins);
+  return m;
+}
+
+}  // namespace
+
+TEST(XmPacking, EachCellUsesTheShortestForm) {
+  struct Case {
+    Cell cell;
+    Bytes expected;
+  };
+  const Case cases[] = {
+      {{49, 1, 0, 0, 0}, {0x83, 49, 1}},
+      {{kKeyOff, 0, 0, 0, 0}, {0x81, 97}},
+      {{0, 0, 0x50, 0, 0}, {0x84, 0x50}},
+      {{0, 0, 0, 0, 0x47}, {0x90, 0x47}},  // arpeggio: effect 0 is implied
+      {{0, 0, 0, 0x0F, 0}, {0x88, 0x0F}},
+      {{61, 2, 0x30, 0x0A, 0x04}, {61, 2, 0x30, 0x0A, 0x04}},  // all five: the note byte leads, no mask
+  };
+  for (const auto& c : cases) {
+    Pattern p(1, 2);
+    p.at(0, 1) = c.cell;
+    Bytes expected{0x80};
+    expected.insert(expected.end(), c.expected.begin(), c.expected.end());
+    EXPECT_EQ(xm_pack_pattern(p), expected) << "note " << int(c.cell.note) << " effect " << int(c.cell.effect);
+  }
+  EXPECT_TRUE(xm_pack_pattern(Pattern(64, 8)).empty()) << "an empty pattern has no packed data";
+}
+
+TEST(XmDelta, StoresDifferencesWithWrapAround) {
+  Sample s16 = looped_sample(16, {0, 100, -100, 32767, -32768}, 0, 0);
+  EXPECT_EQ(xm_delta_encode(s16), (Bytes{0, 0, 100, 0, 0x38, 0xFF, 0x63, 0x80, 1, 0}));
+  Sample s8 = looped_sample(8, {1, 3, -128, 127}, 0, 0);
+  EXPECT_EQ(xm_delta_encode(s8), (Bytes{1, 2, 0x7D, 0xFF}));
+  s8.data = {200};
+  EXPECT_THROW(xm_delta_encode(s8), std::invalid_argument);
+}
+
+TEST(XmLayout, HeaderPatternInstrumentAndSampleFieldsSitWhereLoadersReadThem) {
+  Module m = tiny(Format::Xm, 2);
+  m.speed = 5;
+  m.bpm = 140;
+  m.orders = {0, 0, 0};
+  m.restart = 1;
+  m.patterns[0].at(1, 1) = {49, 1, 0, 0, 0};
+  m.instruments[0].volumeEnvelope.points = {{0, 64}, {10, 32}};
+  m.instruments[0].volumeEnvelope.sustain = 1;
+  m.instruments[0].fadeout = 300;
+  m.instruments[0].samples[0].relativeNote = -12;
+  Bytes b = write_xm(m);
+
+  EXPECT_EQ(std::string(b.begin(), b.begin() + 17), "Extended Module: ");
+  EXPECT_EQ(std::string(b.begin() + 17, b.begin() + 21), "tiny");
+  EXPECT_EQ(b[37], 0x1A);
+  EXPECT_EQ(le16(b, 58), 0x0104u);
+  EXPECT_EQ(le32(b, 60), 276u);
+  EXPECT_EQ(le16(b, 64), 3u);    // song length
+  EXPECT_EQ(le16(b, 66), 1u);    // restart
+  EXPECT_EQ(le16(b, 68), 2u);    // channels
+  EXPECT_EQ(le16(b, 70), 1u);    // patterns
+  EXPECT_EQ(le16(b, 72), 1u);    // instruments
+  EXPECT_EQ(le16(b, 74), 1u);    // linear frequencies
+  EXPECT_EQ(le16(b, 76), 5u);
+  EXPECT_EQ(le16(b, 78), 140u);
+
+  std::size_t at = 60 + 276;  // pattern header
+  EXPECT_EQ(le32(b, at), 9u);
+  EXPECT_EQ(le16(b, at + 5), 4u);
+  const unsigned packed = le16(b, at + 7);
+  EXPECT_EQ(packed, 7u + 3);  // seven empty cells and one note with instrument
+  at += 9 + packed;           // instrument header
+  EXPECT_EQ(le32(b, at), 263u);
+  EXPECT_EQ(le16(b, at + 27), 1u);
+  EXPECT_EQ(le32(b, at + 29), 40u);
+  EXPECT_EQ(le16(b, at + 129 + 4), 10u);  // second volume point
+  EXPECT_EQ(b[at + 225], 2);              // volume points
+  EXPECT_EQ(b[at + 227], 1);              // sustain point
+  EXPECT_EQ(b[at + 233], 3);              // envelope on, with sustain
+  EXPECT_EQ(le16(b, at + 239), 300u);
+  at += 263;  // sample header: lengths in bytes for 16-bit data
+  EXPECT_EQ(le32(b, at), 12u);
+  EXPECT_EQ(le32(b, at + 4), 4u);
+  EXPECT_EQ(le32(b, at + 8), 8u);
+  EXPECT_EQ(b[at + 14], 0x11);  // forward loop, 16-bit
+  EXPECT_EQ(static_cast<std::int8_t>(b[at + 16]), -12);
+  at += 40;
+  EXPECT_EQ(b.size(), at + 12) << "the delta-coded sample data ends the file";
+}
+
+TEST(XmLayout, RejectsWhatTheFormatCannotHold) {
+  Module odd = tiny(Format::Xm, 3);
+  odd.patterns[0] = Pattern(4, 3);
+  EXPECT_THROW(write_xm(odd), std::invalid_argument);
+  Module missing = tiny(Format::Xm, 2);
+  missing.orders = {0, 1};
+  EXPECT_THROW(write_xm(missing), std::invalid_argument);
+  Module loop = tiny(Format::Xm, 2);
+  loop.instruments[0].samples[0].loopLength = 10;
+  EXPECT_THROW(write_xm(loop), std::invalid_argument);
+}
+
+TEST(ModPeriods, ThreeAmigaOctavesFromC3) {
+  EXPECT_EQ(mod_period(37), 856u);  // C-3
+  EXPECT_EQ(mod_period(49), 428u);  // C-4
+  EXPECT_EQ(mod_period(58), 254u);
+  EXPECT_EQ(mod_period(72), 113u);  // B-5
+  EXPECT_EQ(mod_period(36), 0u);
+  EXPECT_EQ(mod_period(73), 0u);
+}
+
+TEST(ModLayout, HeaderSamplesAndCells) {
+  Module m = tiny(Format::Mod, 4);
+  m.instruments.resize(17);
+  m.instruments[16] = m.instruments[0];
+  m.instruments[16].samples[0].loop = Loop::None;
+  m.patterns[0].at(0, 0) = {49, 17, 0, 0x0A, 0x12};  // C-4, sample 17, A12
+  m.patterns[0].at(1, 2) = {kKeyOff, 0, 0, 0, 0};
+  m.patterns[0].at(2, 3) = {49, 1, 0x30, 0, 0};       // volume 32
+  m.instruments[0].samples[0].relativeNote = 12;     // folded into the note: C-5
+  Bytes b = write_mod(m);
+
+  EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "tiny");
+  // Sample 1: 6 frames plus the leading zero word = 4 words; the loop moves with that word.
+  EXPECT_EQ(std::string(b.begin() + 20, b.begin() + 26), "square");
+  EXPECT_EQ(be16(b, 42), 4u);
+  EXPECT_EQ(b[45], 64);
+  EXPECT_EQ(be16(b, 46), 2u);
+  EXPECT_EQ(be16(b, 48), 2u);
+  // Sample 17 has no loop: start 0, length 1. Unused slots are empty.
+  EXPECT_EQ(be16(b, 20 + 16 * 30 + 26), 0u);
+  EXPECT_EQ(be16(b, 20 + 16 * 30 + 28), 1u);
+  EXPECT_EQ(be16(b, 20 + 17 * 30 + 22), 0u);
+  EXPECT_EQ(b[950], 1);
+  EXPECT_EQ(b[951], 127);
+  EXPECT_EQ(std::string(b.begin() + 1080, b.begin() + 1084), "M.K.");
+
+  auto cell = [&](int row, int ch) { return Bytes(b.begin() + 1084 + (row * 4 + ch) * 4, b.begin() + 1084 + (row * 4 + ch) * 4 + 4); };
+  EXPECT_EQ(cell(0, 0), (Bytes{0x11, 0xAC, 0x1A, 0x12}));  // 428 = 0x1AC, sample 0x11
+  EXPECT_EQ(cell(1, 2), (Bytes{0x00, 0x00, 0x0C, 0x00})) << "key-off becomes C00";
+  EXPECT_EQ(cell(2, 3), (Bytes{0x00, 0xD6, 0x1C, 0x20})) << "relative note and volume folded in";
+  EXPECT_EQ(cell(0, 1), (Bytes{0x00, 0x00, 0x00, 0x00}));
+  // Sample data: the zero word, then the frames as signed bytes.
+  const std::size_t data = 1084 + 64 * 16;
+  EXPECT_EQ(Bytes(b.begin() + data, b.begin() + data + 8), (Bytes{0, 0, 0, 100, 0x9C, 100, 50, 0xCE}));
+  EXPECT_EQ(b.size(), data + 8 + 8);
+}
+
+TEST(ModLayout, TempoGoesIntoFreeEffectSlotsOfTheFirstRow) {
+  Module m = tiny(Format::Mod, 4);
+  m.speed = 5;
+  m.bpm = 145;
+  m.patterns[0].at(0, 0) = {49, 1, 0, 0x0A, 0x01};
+  Bytes b = write_mod(m);
+  EXPECT_EQ(b[1084 + 4 + 2] & 0x0F, 0x0F);
+  EXPECT_EQ(b[1084 + 4 + 3], 5);
+  EXPECT_EQ(b[1084 + 8 + 2] & 0x0F, 0x0F);
+  EXPECT_EQ(b[1084 + 8 + 3], 145);
+}
+
+TEST(ModLayout, RejectsWhatTheFormatCannotHold) {
+  Module low = tiny(Format::Mod, 4);
+  low.patterns[0].at(0, 0) = {36, 1, 0, 0, 0};  // B-2 has no period
+  EXPECT_THROW(write_mod(low), std::invalid_argument);
+  Module both = tiny(Format::Mod, 4);
+  both.patterns[0].at(0, 0) = {49, 1, 0x20, 0x0A, 0x01};  // volume and effect in one cell
+  EXPECT_THROW(write_mod(both), std::invalid_argument);
+  Module unplayed = tiny(Format::Mod, 4);
+  unplayed.patterns.emplace_back(64, 4);
+  EXPECT_THROW(write_mod(unplayed), std::invalid_argument);
+  Module wide = tiny(Format::Mod, 6);
+  EXPECT_THROW(write_mod(wide), std::invalid_argument);
+  Module odd = tiny(Format::Mod, 4);
+  odd.instruments[0].samples[0].loopStart = 1;
+  EXPECT_THROW(write_mod(odd), std::invalid_argument);
+}

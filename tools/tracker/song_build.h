@@ -1,0 +1,13 @@
+// Turns a parsed tune into a module: renders the instruments, lays the tracks
+// into patterns, resolves the order list.
+#pragma once
+
+#include "module.h"
+#include "song_source.h"
+
+namespace rodi::tracker {
+
+// Throws std::runtime_error naming the source line on anything inconsistent.
+Module build_module(const SongSource& s);
+
+}  // namespace rodi::tracker

@@ -1,0 +1,232 @@
+#include "synth.h"
+
+#include <stdexcept>
+
+#include "dsp.h"
+
+namespace rodi::tracker {
+
+double Params::get(const std::string& key, double fallback) const {
+  used_.insert(key);
+  auto it = values_.find(key);
+  return it == values_.end() ? fallback : it->second;
+}
+
+std::vector<std::string> Params::unused() const {
+  std::vector<std::string> out;
+  for (const auto& [k, v] : values_)
+    if (!used_.count(k)) out.push_back(k);
+  return out;
+}
+
+namespace {
+
+using dsp::frac;
+using dsp::sin2pi;
+
+constexpr double kBaseRate = 8363;  // frames per second of a sample at C-4 with no relative note
+
+double osc(const std::string& wave, double phase, double duty) {
+  double p = frac(phase);
+  if (wave == "square" || wave == "pulse") return p < duty ? 1.0 : -1.0;
+  if (wave == "saw") return 1.0 - 2.0 * p;
+  if (wave == "tri") return p < 0.5 ? 4.0 * p - 1.0 : 3.0 - 4.0 * p;
+  return sin2pi(p);
+}
+
+double saturate(double x, double drive) {
+  if (drive <= 0) return x;
+  double k = 1 + drive / 25;  // drive 100 pushes the signal five times harder
+  x *= k;
+  return x / (1 + (x < 0 ? -x : x)) * (1 + 1 / k);
+}
+
+void normalise(std::vector<double>& s) {
+  double peak = 0;
+  for (double v : s) peak = v > peak ? v : (-v > peak ? -v : peak);
+  if (peak > 0)
+    for (double& v : s) v /= peak;
+}
+
+std::size_t ms(double milliseconds, double rate) {
+  return static_cast<std::size_t>(milliseconds * rate / 1000 + 0.5);
+}
+
+// Short linear fade at the tail so one-shots end on silence.
+void fade_tail(std::vector<double>& s, std::size_t n) {
+  if (n > s.size()) n = s.size();
+  for (std::size_t i = 0; i < n; ++i) s[s.size() - 1 - i] *= static_cast<double>(i) / static_cast<double>(n);
+}
+
+Rendered tonal(const std::string& wave, const Params& p) {
+  Rendered r;
+  const int cycle = static_cast<int>(p.get("cycle", 64));
+  int octave = -1, c = 16;  // a 32-frame cycle at 8363 Hz sounds middle C
+  while (c < cycle && c < 1024) c *= 2, ++octave;
+  if (c != cycle) throw std::invalid_argument("cycle must be a power of two, 16..1024");
+  r.octave = octave;
+  r.rate = kBaseRate * cycle / 32;
+  const double f0 = r.rate / cycle;
+  int loops = static_cast<int>(p.get("loop", 1));
+  const double detune = p.get("detune", 0);
+  const double mix2 = p.get("mix2", detune != 0 ? 100 : 0) / 100;
+  const double sub = p.get("sub", 0) / 100;
+  const double duty = p.get("duty", 50) / 100, pwm = p.get("pwm", 0) / 100;
+  const double ratio = p.get("ratio", 1), index = p.get("index", 0), ienv = p.get("ienv", 0);
+  const double cutoff = p.get("cutoff", 0), fenv = p.get("fenv", 0), res = p.get("res", 0) / 100;
+  const double drive = p.get("drive", 0);
+  const double attack = static_cast<double>(ms(p.get("attack", 2), r.rate));
+  const double decay = static_cast<double>(ms(p.get("decay", 0), r.rate));
+  const double sustain = p.get("sustain", 100) / 100;
+  const double length = p.get("len", 0);
+  // Chords in one sample: a just third (6/5 or 5/4) and fifth (3/2) over the root.
+  const int third = static_cast<int>(p.get("third", 0));
+  const bool fifth = p.get("fifth", third != 0 ? 1 : 0) != 0;
+  if (third != 0 && third != 3 && third != 4) throw std::invalid_argument("third is 3 or 4 semitones");
+  // A loop turn must hold whole cycles of every partial: the sub-octave and the
+  // fifth repeat after 2 root cycles, a major third after 4, a minor third after 5.
+  int turn = third == 3 ? (fifth ? 10 : 5) : third == 4 ? 4 : (fifth || sub > 0) ? 2 : 1;
+  if (sub > 0 && turn % 2) turn *= 2;
+  loops = (loops + turn - 1) / turn * turn;
+  const std::size_t span = static_cast<std::size_t>(loops) * static_cast<std::size_t>(cycle);
+
+  std::size_t total;
+  if (length > 0) {
+    total = ms(length, r.rate);
+  } else {
+    std::size_t head = static_cast<std::size_t>(attack + decay) + (cutoff > 0 ? span : 0);
+    r.loopStart = (head + span - 1) / span * span;
+    r.loopLength = span;
+    total = r.loopStart + span;
+  }
+  const double decayEnd = length > 0 ? 0 : static_cast<double>(r.loopStart);
+  const double oneShotDecay = dsp::decay_factor(decay > 0 ? decay / 3 : 1e9);
+
+  dsp::Svf filter;
+  const double q = 2 - 1.9 * res;
+  double shot = 1;  // one-shot amplitude
+  r.signal.resize(total);
+  for (std::size_t n = 0; n < total; ++n) {
+    const double t = static_cast<double>(n);
+    // e: 1 at the attack's end, falling to exactly 0 where the loop starts.
+    double e;
+    if (length > 0) {
+      e = shot;
+    } else if (t <= attack || decayEnd <= attack) {
+      e = t <= attack ? 1 : 0;
+    } else {
+      double u = (t - attack) / (decayEnd - attack);
+      e = u >= 1 ? 0 : (1 - u) * (1 - u) * (1 - u);
+    }
+    const double ph = t / cycle;
+    const double d = duty + pwm * sin2pi(t / static_cast<double>(span)) * 0.5;
+    double v;
+    if (wave == "fm") {
+      double i = index + ienv * e;
+      v = sin2pi(ph + i / (2 * dsp::kPi) * sin2pi(ph * ratio));
+    } else {
+      v = osc(wave, ph, d);
+      if (mix2 > 0) v += mix2 * osc(wave, t * (loops + detune) / static_cast<double>(span), d);
+    }
+    if (sub > 0) v += sub * (frac(ph / 2) < 0.5 ? 1.0 : -1.0);
+    if (third > 0) v += osc(wave, ph * (third == 3 ? 1.2 : 1.25), d);
+    if (fifth) v += osc(wave, ph * 1.5, d);
+    if (cutoff > 0) {
+      double hz = (cutoff + fenv * e) * f0;
+      v = filter.lowpass(v, dsp::svf_coefficient(hz, r.rate, q), q);
+    }
+    v = saturate(v, drive);
+    double amp;
+    if (t < attack) amp = t / attack;
+    else if (length > 0) amp = (shot *= oneShotDecay, shot);
+    else amp = sustain + (1 - sustain) * e;
+    r.signal[n] = v * amp;
+  }
+  if (length > 0) fade_tail(r.signal, ms(4, r.rate));
+  normalise(r.signal);
+  return r;
+}
+
+Rendered drum(const std::string& wave, const Params& p) {
+  Rendered r;
+  r.octave = 1;
+  r.rate = kBaseRate * 2;
+  const double rate = r.rate;
+  dsp::Noise noise(static_cast<std::uint32_t>(p.get("seed", 1)));
+  const double drive = p.get("drive", 0);
+  double lenMs = 300, tone = 60, punch = 180, sweep = 30, noiseMix = 0, bodyMs = 0, bright = 0;
+  if (wave == "kick") { lenMs = 350; tone = 48; punch = 170; sweep = 25; noiseMix = 0.25; bright = 3000; }
+  if (wave == "tom") { lenMs = 320; tone = 110; punch = 190; sweep = 60; noiseMix = 0.1; bright = 2500; }
+  if (wave == "snare") { lenMs = 220; tone = 185; punch = 260; sweep = 15; noiseMix = 1.1; bodyMs = 50; bright = 1800; }
+  if (wave == "clap") { lenMs = 240; tone = 0; noiseMix = 1; bright = 1100; }
+  if (wave == "hat") { lenMs = 60; tone = 0; noiseMix = 1; bright = 7000; }
+  if (wave == "crash") { lenMs = 1400; tone = 0; noiseMix = 1; bright = 4500; }
+  lenMs = p.get("len", lenMs);
+  tone = p.get("tone", tone);
+  punch = p.get("punch", punch);
+  sweep = p.get("sweep", sweep);
+  noiseMix = p.get("noise", noiseMix * 100) / 100;
+  bright = p.get("bright", bright);
+  bodyMs = p.get("body", bodyMs > 0 ? bodyMs : lenMs);
+
+  const std::size_t total = ms(lenMs, rate);
+  const double ampDecay = dsp::decay_factor(static_cast<double>(total) / 4);
+  const double bodyDecay = dsp::decay_factor(static_cast<double>(ms(bodyMs, rate)) / 3);
+  const double sweepDecay = dsp::decay_factor(static_cast<double>(ms(sweep, rate)));
+  const double clickLen = static_cast<double>(ms(3, rate));
+  const bool metallic = wave == "hat" || wave == "crash";
+  dsp::Svf filter;
+  const bool lowpass = wave == "clap" || wave == "kick" || wave == "tom";
+  const double q = lowpass ? 0.7 : 0.9;
+  const double fc = bright > 0 ? dsp::svf_coefficient(bright, rate, q) : 0;
+  double phase = 0, pitchEnv = 1, amp = 1, body = 1;
+  // Inharmonic square partials give hats and cymbals their metal.
+  const double partials[6] = {205.3, 304.4, 369.6, 522.7, 540.0, 800.0};
+  r.signal.resize(total);
+  for (std::size_t n = 0; n < total; ++n) {
+    const double t = static_cast<double>(n);
+    double v = 0;
+    if (tone > 0) {
+      double f = tone + (punch - tone) * pitchEnv;
+      pitchEnv *= sweepDecay;
+      phase += f / rate;
+      v += sin2pi(phase) * body;
+      body *= bodyDecay;
+    }
+    double nz = noise.next();
+    if (metallic) {
+      double m = 0;
+      for (double hz : partials) m += frac(t * hz * 2.2 / rate) < 0.5 ? 1 : -1;
+      nz = 0.6 * nz + 0.4 * m / 6;
+    }
+    if (wave == "clap") {  // three quick hand hits before the tail
+      double ms10 = static_cast<double>(ms(11, rate));
+      if (t < 3 * ms10) nz *= 1 - frac(t / ms10) * 0.8;
+    }
+    double shaped = nz;
+    if (fc > 0) {
+      shaped = lowpass ? filter.lowpass(nz, fc, q) : filter.highpass(nz, fc, q);
+    }
+    double nmix = noiseMix;
+    if (wave == "kick" || wave == "tom") nmix = t < clickLen ? noiseMix * (1 - t / clickLen) : 0;
+    v += nmix * shaped;
+    v = saturate(v, drive);
+    r.signal[n] = v * amp;
+    amp *= ampDecay;
+  }
+  fade_tail(r.signal, ms(5, rate));
+  normalise(r.signal);
+  return r;
+}
+
+}  // namespace
+
+Rendered synthesize(const std::string& wave, const Params& p) {
+  if (wave == "square" || wave == "pulse" || wave == "saw" || wave == "tri" || wave == "sine" || wave == "fm")
+    return tonal(wave, p);
+  if (wave == "kick" || wave == "snare" || wave == "hat" || wave == "clap" || wave == "tom" || wave == "crash")
+    return drum(wave, p);
+  throw std::invalid_argument("unknown wave '" + wave + "'");
+}
+
+}  // namespace rodi::tracker

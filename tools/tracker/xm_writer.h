@@ -1,0 +1,18 @@
+// Serialises a Module as an Extended Module (XM 0x0104).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "module.h"
+
+namespace rodi::tracker {
+
+// Throws std::invalid_argument when the module does not fit the format.
+std::vector<std::uint8_t> write_xm(const Module& m);
+
+// The pieces, exposed for tests of the encodings.
+std::vector<std::uint8_t> xm_pack_pattern(const Pattern& p);
+std::vector<std::uint8_t> xm_delta_encode(const Sample& s);
+
+}  // namespace rodi::tracker
