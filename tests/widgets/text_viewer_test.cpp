@@ -1,0 +1,287 @@
+#include <gmock/gmock.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "widget_test.h"
+#include "widgets/text_lines.h"
+#include "widgets/text_viewer.h"
+
+namespace {
+
+using namespace keyseq;
+namespace fs = std::filesystem;
+
+constexpr uint8_t kHighlight = 0x47;  // grey text on red
+
+std::vector<std::string> Numbered(int n) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < n; ++i) lines.push_back("line" + std::to_string(i));
+  return lines;
+}
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class ViewerTest : public WidgetTest {
+ protected:
+  ViewerTest() {
+    char dir[] = "/tmp/rodi-viewer-XXXXXX";
+    dir_ = mkdtemp(dir);
+    viewer.FFg = 7;
+    viewer.FBg = 16;
+    viewer.FBarFg = 7;
+    viewer.FBarBg = 0;
+    viewer.FH = 4;
+  }
+  ~ViewerTest() override { fs::remove_all(dir_); }
+
+  std::string Put(const std::string& name, const std::string& content) {
+    std::ofstream(dir_ + "/" + name, std::ios::binary) << content;
+    return dir_ + "/" + name;
+  }
+  void View(const std::string& keys) {
+    console.Type(keys);
+    viewer.Open();
+  }
+  std::vector<std::string> DirEntries() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename());
+    return names;
+  }
+  // The highlighted cells, as "row:column" each.
+  std::string Highlighted() const {
+    std::string found;
+    for (int y = 1; y <= 25; ++y) {
+      for (int x = 1; x <= 80; ++x) {
+        if (console.Attr(x, y) != kHighlight) continue;
+        found += std::to_string(y) + ":" + std::to_string(x) + " ";
+      }
+    }
+    return found;
+  }
+
+  std::string dir_;
+  TTextViewer viewer;
+};
+
+TEST_F(ViewerTest, LoadsEveryLineEndAndFallsBackToABlankLine) {
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {"a\nb", {"a", "b"}},          {"a\r\nb\r\n", {"a", "b"}},
+      {"a\rb\r", {"a", "b"}},        {"a\r\n\r\nb", {"a", "", "b"}},
+      {"a\n\rb", {"a", "", "b"}},    {"\n", {""}},
+      {"", {}},                      {"\ttab |12x", {"\ttab |12x"}},
+  };
+  for (const auto& [text, lines] : cases) EXPECT_EQ(SplitLines(text), lines) << text;
+
+  viewer.OpenFile(Put("t.txt", "one\r\ntwo\rthree"));
+  EXPECT_THAT(viewer.SL, ::testing::ElementsAre("one", "two", "three"));
+  // Missing, a directory, and a file that exists but cannot be read.
+  for (const std::string& name : {dir_ + "/none.txt", dir_, std::string("/proc/self/mem")}) {
+    viewer.IY = 5;
+    viewer.OpenFile(name);
+    EXPECT_THAT(viewer.SL, ::testing::ElementsAre(" ")) << name;
+    EXPECT_EQ(viewer.IY, 0);
+  }
+  // An empty file: the rectangle is cleared and Open returns without a key.
+  viewer.OpenFile(Put("empty.txt", ""));
+  WriteXY(1, 1, 0x1E, "QQQ");
+  console.Type("+");
+  viewer.Open();
+  EXPECT_EQ(Cells(1, 1, 3), "   ");
+  EXPECT_EQ(console.Attr(1, 1), 0);
+  EXPECT_EQ(ReadKey(), '+');
+}
+
+TEST_F(ViewerTest, ScrollLimitsAndBarArithmetic) {
+  const struct {
+    int lines, fh;
+    std::string keys;
+    int wantIY, thumbFirst, thumbLast;  // thumb rows from FY
+  } cases[] = {
+      {3, 17, std::string(Down) + PgDn, 0, 0, 17},
+      {17, 17, Down, 0, 0, 17},
+      {100, 17, std::string(PgDn) + PgDn + PgDn + PgDn + PgDn, 82, 13, 15},
+      {100, 17, std::string(PgDn) + Down + Up + Up, 16, 2, 4},
+      {100, 17, std::string(PgDn) + PgUp + PgUp, 0, 0, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.lines) + " lines, " + ::testing::PrintToString(c.keys));
+    viewer.SL = Numbered(c.lines);
+    viewer.IY = 0;
+    viewer.FH = static_cast<uint8_t>(c.fh);
+    View(c.keys + "\t");
+    EXPECT_EQ(viewer.IY, c.wantIY);
+    EXPECT_EQ(Cells(1, 1, 6), "line" + std::to_string(c.wantIY) + (c.wantIY < 10 ? " " : ""));
+    for (int k = 0; k < c.fh; ++k) {
+      const bool thumb = k >= c.thumbFirst && k <= c.thumbLast;
+      EXPECT_EQ(console.Attr(80, 1 + k), thumb ? 0x70 : 0x07) << "row " << k;
+    }
+    if (c.lines <= c.fh) {
+      EXPECT_EQ(console.Attr(1, 1 + c.lines), 0);  // below the text: cleared
+    }
+  }
+
+  viewer.SL = {"short", std::string(100, 'x'), "|12" + std::string(40, 'y')};
+  const std::pair<std::string, int32_t> horizontal[] = {
+      {End, 19}, {std::string(End) + Home, 0}, {std::string(Left), 0}, {std::string(110, 'r'), 0}};
+  for (const auto& [keys, wantIX] : horizontal) {
+    viewer.IX = 0;
+    View(keys + "\r");
+    EXPECT_EQ(viewer.IX, wantIX) << keys;
+  }
+  viewer.SL = {"short"};
+  View(std::string(End) + Right + Right + Right + Right + Right + Right + "\x1b");
+  EXPECT_EQ(viewer.IX, 6);
+  EXPECT_EQ(Cells(1, 1, 79), std::string(79, ' '));  // scrolled out to blank
+}
+
+TEST_F(ViewerTest, ColourKeys) {
+  const struct {
+    uint8_t fg, bg;
+    char key;
+    uint8_t wantFg, wantBg;
+  } cases[] = {
+      {15, 16, '-', 14, 16}, {15, 16, '+', 15, 16}, {7, 16, '/', 7, 15}, {7, 9, '*', 7, 9},
+      {7, 12, '*', 7, 11},   {0, 16, '-', 0, 16},   {3, 5, '\x12', 15, 1},
+  };
+  viewer.SL = Numbered(10);
+  for (const auto& c : cases) {
+    viewer.FFg = c.fg;
+    viewer.FBg = c.bg;
+    viewer.IY = 3;
+    View(std::string(1, c.key) + "\r");
+    EXPECT_EQ(std::pair(viewer.FFg, viewer.FBg), std::pair(c.wantFg, c.wantBg)) << c.key;
+    EXPECT_EQ(console.Attr(1, 1), static_cast<uint8_t>(c.wantBg * 16 + c.wantFg));
+  }
+  EXPECT_EQ(viewer.IY, 0);  // Ctrl+R also goes back to the top
+}
+
+TEST_F(ViewerTest, SearchRepeatAndHighlight) {
+  std::vector<std::string> text = Numbered(20);
+  text[1] = "beta word";
+  text[3] = "|12red |07WORD here";  // codes take no cells: the hit is at columns 5-8
+  text[18] = "last word";
+  const std::string find = "\x06word\r";
+  const struct {
+    int startIY;
+    std::string keys;
+    int wantIY;
+    std::string wantMarks;
+  } cases[] = {
+      {0, find + "\r", 1, "1:6 1:7 1:8 1:9 "},
+      {3, find + "y", 3, "1:5 1:6 1:7 1:8 "},  // the top line is searched too
+      {0, find + "\r\x07", 3, "1:5 1:6 1:7 1:8 "},
+      {0, find + "\r\x07\x07", 15, "4:6 4:7 4:8 4:9 "},  // the last page: shown on its own row
+      {0, find + "n", 0, ""},
+      {0, "\x06zzz\r\r", 0, ""},
+      {0, find + "\r\x19\x07", 1, ""},
+      {0, find + "\r" + Down, 2, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.keys));
+    viewer.SL = text;
+    viewer.IY = c.startIY;
+    View(c.keys + Esc);
+    EXPECT_EQ(viewer.IY, c.wantIY);
+    EXPECT_EQ(Highlighted(), c.wantMarks);
+    if (c.wantIY == 3) {
+      EXPECT_EQ(Cells(5, 1, 4), "WORD");
+    }
+  }
+
+  viewer.SL = {"top", std::string(99, '.') + "Word"};
+  viewer.IY = 0;
+  viewer.FH = 0;
+  View(find + "\r" + Esc);
+  EXPECT_EQ(viewer.IX, 99);
+  EXPECT_EQ(Highlighted(), "1:1 1:2 1:3 1:4 ");
+}
+
+TEST_F(ViewerTest, SavesTheTextAsLoaded) {
+  viewer.OpenFile(Put("in.txt", "a|12b\r\nline2"));
+  const std::string out = Put("out.txt", "old content");
+  View("\x13" + out + "\r\r\x1b");
+  EXPECT_EQ(Slurp(out), "a|12b\nline2\n");
+  EXPECT_THAT(DirEntries(), ::testing::UnorderedElementsAre("in.txt", "out.txt"));
+
+  View("\x13\r\r\x13" + dir_ + "/no.txt\rn\x1b");  // an empty name, then NO
+  EXPECT_THAT(DirEntries(), ::testing::UnorderedElementsAre("in.txt", "out.txt"));
+}
+
+TEST_F(ViewerTest, RefusedSaveIsReportedAndViewingGoesOn) {
+  Put("file.txt", "x");
+  fs::create_directory(dir_ + "/sub");
+  const std::pair<std::string, std::string> cases[] = {
+      {dir_ + "/none/out.txt", "No such file or directory"},
+      {dir_ + "/file.txt/out.txt", "Not a directory"},
+      {dir_ + "/sub", "Is a directory"},
+  };
+  viewer.SL = Numbered(3);
+  for (const auto& [name, reason] : cases) {
+    SCOPED_TRACE(name);
+    viewer.FFg = 7;
+    View("\x13" + name + "\r\r" + "\x1b[B+\r");  // the key after the message is swallowed
+    const std::string row = console.Row(14);
+    EXPECT_THAT(row, ::testing::HasSubstr("Cannot save"));
+    EXPECT_THAT(row, ::testing::HasSubstr(name.substr(name.size() - 7)));
+    EXPECT_THAT(row, ::testing::HasSubstr(reason));
+    EXPECT_EQ(console.Attr(15, 14), 0x4F);
+    EXPECT_EQ(viewer.FFg, 8);
+  }
+  EXPECT_TRUE(fs::is_directory(dir_ + "/sub"));
+  EXPECT_EQ(Slurp(dir_ + "/file.txt"), "x");
+  EXPECT_THAT(DirEntries(), ::testing::UnorderedElementsAre("file.txt", "sub"));
+}
+
+TEST_F(ViewerTest, HelpBoxSwallowsAWholeKey) {
+  viewer.SL = {"one line"};
+  View(std::string(F1) + "\x1b" "e" + Esc);  // Alt+E is 0, 18: its 18 must not act as Ctrl+R
+  EXPECT_EQ(Cells(8, 4, 4), "Help");
+  EXPECT_EQ(console.Attr(8, 4), 31);
+  EXPECT_EQ(Cells(10, 13, 16), "Press any key...");
+  EXPECT_EQ(viewer.FFg, 7);
+}
+
+TEST_F(ViewerTest, FullScreenAndBack) {
+  viewer.SL = Numbered(30);
+  viewer.FX = 5;
+  viewer.FY = 3;
+  viewer.FW = 40;
+  View(std::string(F10) + Esc);
+  EXPECT_TRUE(viewer.FullScreen);
+  EXPECT_EQ(viewer.FW, 80);
+  EXPECT_EQ(viewer.FH, 24);
+  EXPECT_EQ(Cells(1, 1, 6) + Cells(1, 25, 6), "line0 line24");
+  EXPECT_EQ(console.Attr(80, 1), 0x70);
+
+  View(std::string(F10) + Esc);
+  EXPECT_FALSE(viewer.FullScreen);
+  EXPECT_EQ(viewer.FX + viewer.FY + viewer.FW + viewer.FH, 5 + 3 + 40 + 4);
+  EXPECT_EQ(Cells(5, 3, 5), "line0");
+  EXPECT_EQ(Cells(1, 25, 6), "line24");  // outside the rectangle nothing is redrawn
+  EXPECT_EQ(viewer.HideImage, nullptr);
+}
+
+TEST_F(ViewerTest, HideWithAnEmptyImageChangesNothing) {
+  WriteXY(3, 3, 0x1E, "shown");
+  GotoXY(7, 9);
+  console.TakeOutput();
+  viewer.Hide();
+  EXPECT_EQ(console.TakeOutput(), "");
+  EXPECT_EQ(Cells(3, 3, 5), "shown");
+  WriteXY(3, 3, 7, "other");
+  viewer.Show();
+  viewer.Show();
+  EXPECT_EQ(Cells(3, 3, 5), "shown");
+  EXPECT_EQ(console.Attr(3, 3), 0x1E);
+  EXPECT_EQ(WhereX() * 100 + WhereY(), 709);
+  EXPECT_EQ(viewer.HideImage, nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,47 @@
+// Shared by the widget tests: a console on pipes and the terminal's key bytes.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+
+#include "tests/support/console_fixture.h"
+#include "widgets/line_editor_settings.h"
+
+namespace keyseq {
+inline constexpr const char* Up = "\x1b[A";
+inline constexpr const char* Down = "\x1b[B";
+inline constexpr const char* Right = "\x1b[C";
+inline constexpr const char* Left = "\x1b[D";
+inline constexpr const char* Home = "\x1b[H";
+inline constexpr const char* End = "\x1b[K";
+inline constexpr const char* PgUp = "\x1b[5~";
+inline constexpr const char* PgDn = "\x1b[6~";
+inline constexpr const char* F1 = "\x1bOP";
+inline constexpr const char* F10 = "\x1b[21~";
+inline constexpr const char* Esc = "\x1b";  // only last: a following byte would join it
+}  // namespace keyseq
+
+class WidgetTest : public ::testing::Test {
+ protected:
+  WidgetTest() {
+    LoChars = "\r";
+    HiChars.clear();
+  }
+  // N cells of image row y from column x.
+  std::string Cells(int x, int y, int n) const { return console.Row(y).substr(x - 1, n); }
+
+  struct CellWant {
+    int x, y;
+    char ch;
+    int attr;
+  };
+  void ExpectCells(std::initializer_list<CellWant> cells) const {
+    for (const CellWant& c : cells) {
+      EXPECT_EQ(Cells(c.x, c.y, 1)[0], c.ch) << "at " << c.x << "," << c.y;
+      EXPECT_EQ(console.Attr(c.x, c.y), c.attr) << "at " << c.x << "," << c.y;
+    }
+  }
+
+  ConsoleOnPipes console;
+};
