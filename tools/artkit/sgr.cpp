@@ -1,0 +1,40 @@
+#include "artkit/sgr.h"
+
+#include "artkit/canvas.h"
+
+namespace artkit {
+
+char AnsiDigit(int pc_colour) { return "04261537"[pc_colour & 7]; }
+
+namespace {
+
+void Add(std::string& list, std::string_view p) {
+  if (!list.empty()) list += ';';
+  list += p;
+}
+
+// Parameters after a possible reset, from the state (fg, bg).
+std::string Delta(int fg, int bg, uint8_t to) {
+  std::string list;
+  if (Fg(to) > 7 && fg < 8) Add(list, "1");
+  if ((Fg(to) & 7) != (fg & 7)) Add(list, std::string{'3', AnsiDigit(Fg(to))});
+  if (Bg(to) != bg) Add(list, std::string{'4', AnsiDigit(Bg(to))});
+  return list;
+}
+
+}  // namespace
+
+std::string SgrSequence(uint8_t from, uint8_t to) {
+  if (from == to) return {};
+  std::string with_reset = "0";
+  std::string rest = Delta(7, 0, to);
+  if (!rest.empty()) with_reset += ";" + rest;
+  std::string list = with_reset;
+  if (!(Fg(from) > 7 && Fg(to) < 8)) {
+    std::string plain = Delta(Fg(from), Bg(from), to);
+    if (plain.size() <= with_reset.size()) list = plain;
+  }
+  return "\x1b[" + list + "m";
+}
+
+}  // namespace artkit
