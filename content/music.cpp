@@ -54,13 +54,17 @@ bool LoadAndPlay() {
 
 void BindSoundLibrary(const std::string& dir) {
   if (Silent) return;
-  tuneDir = dir;
   BassMod = dir + "bassmod.so";
   ExtractResFile("bassmodl", BassMod);
-  hBass = dlopen(BassMod.c_str(), RTLD_LAZY);
+  LoadSoundLibrary(BassMod, dir);
+}
+
+void LoadSoundLibrary(const std::string& path, const std::string& dir) {
+  tuneDir = dir;
+  hBass = dlopen(path.c_str(), RTLD_LAZY);
   if (hBass == nullptr) {
-    WriteLn("Error loading DLL");
     const char* why = dlerror();
+    WriteLn("Error loading DLL");
     WriteLn(why ? why : "");
     NoMusic = true;
     return;
@@ -76,7 +80,7 @@ void BindSoundLibrary(const std::string& dir) {
   if (!missing.empty()) {
     // Never call through a missing entry point: treat the library as not loadable.
     WriteLn("Error loading DLL");
-    WriteLn("entry point " + missing + " not found in " + BassMod);
+    WriteLn("entry point " + missing + " not found in " + path);
     NoMusic = true;
     Unload();
     return;

@@ -15,6 +15,10 @@ extern std::string SoundFile;  // dir + "music.mod" once a tune was started
 // and leave the magazine silent.
 void BindSoundLibrary(const std::string& dir);
 
+// The same binding for a library already on disk, with tunes written into dir:
+// the seam through which tests hand in a library of their own.
+void LoadSoundLibrary(const std::string& path, const std::string& dir);
+
 void PlayMusicFile(const std::string& name);
 
 // Stops the tune, or starts the current one again from its beginning.

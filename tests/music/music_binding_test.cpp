@@ -1,0 +1,159 @@
+// The magazine's side of the player library: what it prints, which entry points
+// it calls and in what order, against stand-in libraries that record each call.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <span>
+#include <string>
+
+#include "content/music.h"
+#include "content/resources.h"
+#include "tests/support/console_fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kEntryPoints[] = {"BASSMOD_Init",      "BASSMOD_Free",      "BASSMOD_MusicLoad",
+                                    "BASSMOD_MusicPlay", "BASSMOD_MusicFree", "BASSMOD_SetVolume",
+                                    "BASSMOD_GetVolume"};
+
+std::string FakePath(const std::string& missing = "") {
+  return std::string(RODI_FAKE_DIR) + "/libfake_bassmod" + (missing.empty() ? "" : "_no_" + missing) +
+         ".so";
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Resource(const char* name) {
+  const auto bytes = FindResource(name);
+  return bytes ? std::string(reinterpret_cast<const char*>(bytes->data()), bytes->size()) : "";
+}
+
+class MusicBinding : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::path(RODI_BINARY_DIR) / "music-test" / std::to_string(getpid());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    // Every case starts like a fresh magazine.
+    Silent = NoMusic = PlayingMusic = false;
+    SoundFile.clear();
+  }
+  void TearDown() override {
+    ReleaseMusic();
+    if (fake_) dlclose(fake_);
+    fs::remove_all(dir_);
+  }
+
+  // Opens the stand-in before the magazine does, so that its record outlives the
+  // magazine's dlclose.
+  void Bind(const std::string& library, bool initWorks = true, bool loadWorks = true) {
+    fake_ = dlopen(library.c_str(), RTLD_NOW);
+    ASSERT_NE(fake_, nullptr) << dlerror();
+    calls_ = reinterpret_cast<const char* (*)()>(dlsym(fake_, "FakeCalls"));
+    reinterpret_cast<void (*)(int, int)>(dlsym(fake_, "FakeReset"))(initWorks, loadWorks);
+    LoadSoundLibrary(library, Dir());
+  }
+  std::string Dir() const { return dir_.string() + "/"; }
+  std::string Calls() const { return calls_(); }
+  std::string Line(int row) const {
+    std::string text = console_.Row(row);
+    return text.substr(0, text.find_last_not_of(' ') + 1);
+  }
+  std::string LoadCall() const { return "MusicLoad(0," + Dir() + "music.mod,0,0,774)"; }
+
+  ConsoleOnPipes console_;
+  fs::path dir_;
+  void* fake_ = nullptr;
+  const char* (*calls_)() = nullptr;
+};
+
+class MissingEntryPoint : public MusicBinding, public testing::WithParamInterface<const char*> {};
+
+TEST_P(MissingEntryPoint, CountsAsNotLoadableAndNothingIsEverCalled) {
+  const std::string path = FakePath(GetParam());
+  Bind(path);
+  EXPECT_EQ(Line(1), "Error loading DLL");
+  EXPECT_EQ((Line(2) + Line(3)).rfind(std::string("entry point ") + GetParam() + " not found in " + path, 0), 0u)
+      << Line(2);
+  EXPECT_TRUE(NoMusic);
+  PlayPauseMusic();
+  PlayMusicFile("music2");
+  PlayPauseMusic();
+  EXPECT_FALSE(PlayingMusic);
+  EXPECT_FALSE(ReleaseMusic()) << "the exit must say something went wrong";
+  EXPECT_EQ(Calls(), "");
+  EXPECT_FALSE(fs::exists(dir_ / "music.mod"));
+}
+
+INSTANTIATE_TEST_SUITE_P(EachOfSeven, MissingEntryPoint, testing::ValuesIn(kEntryPoints),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                           return std::string(info.param);
+                         });
+
+TEST_F(MusicBinding, AFileThatIsNoLibraryGivesTheLoadersReason) {
+  const std::string junk = Dir() + "bassmod.so";
+  std::ofstream(junk) << "not a shared library";
+  LoadSoundLibrary(junk, Dir());
+  EXPECT_EQ(Line(1), "Error loading DLL");
+  EXPECT_NE((Line(2) + Line(3)).find(junk), std::string::npos) << Line(2);
+  EXPECT_TRUE(NoMusic);
+  EXPECT_FALSE(ReleaseMusic());
+}
+
+TEST_F(MusicBinding, InitFailureFallsBackToNoSoundThenShutsDown) {
+  Bind(FakePath(), /*initWorks=*/false);
+  EXPECT_EQ(Line(1), "Init failed");
+  EXPECT_EQ(Line(2), "");
+  EXPECT_TRUE(NoMusic);
+  EXPECT_EQ(Calls(), "Init(-1,44100,0) Init(-2,44100,0) MusicFree Free");
+  PlayPauseMusic();
+  PlayMusicFile("music3");
+  EXPECT_FALSE(ReleaseMusic());
+  EXPECT_EQ(Calls(), "Init(-1,44100,0) Init(-2,44100,0) MusicFree Free") << "called after shut-down";
+}
+
+TEST_F(MusicBinding, StartsTheFirstTuneTogglesAndReleasesOnce) {
+  Bind(FakePath());
+  EXPECT_EQ(Line(1), "") << "nothing printed when the library works";
+  EXPECT_FALSE(NoMusic);
+  EXPECT_TRUE(PlayingMusic);
+  EXPECT_EQ(Calls(), "Init(-1,44100,0) MusicFree " + LoadCall() + " MusicPlay");
+  EXPECT_EQ(ReadFile(dir_ / "music.mod"), Resource("music1"));
+
+  const std::string atStart = Calls();
+  PlayPauseMusic();
+  EXPECT_FALSE(PlayingMusic);
+  PlayPauseMusic();
+  EXPECT_TRUE(PlayingMusic);
+  PlayMusicFile("music4");
+  EXPECT_EQ(ReadFile(dir_ / "music.mod"), Resource("music4"));
+  EXPECT_EQ(Calls(), atStart + " MusicFree " + LoadCall() + " MusicPlay MusicFree " + LoadCall() +
+                         " MusicPlay");
+
+  const std::string beforeExit = Calls();
+  EXPECT_TRUE(ReleaseMusic());
+  EXPECT_TRUE(ReleaseMusic()) << "a second release is no failure";
+  EXPECT_EQ(Calls(), beforeExit + " MusicFree Free") << "released twice";
+}
+
+TEST_F(MusicBinding, ATuneThatFailsToLoadLeavesTheMusicStoppedUntilTheToggleRetries) {
+  Bind(FakePath(), /*initWorks=*/true, /*loadWorks=*/false);
+  EXPECT_FALSE(NoMusic);
+  EXPECT_FALSE(PlayingMusic);
+  EXPECT_EQ(Calls(), "Init(-1,44100,0) MusicFree " + LoadCall());
+  PlayPauseMusic();
+  EXPECT_EQ(Calls(), "Init(-1,44100,0) MusicFree " + LoadCall() + " " + LoadCall())
+      << "the toggle loads the tune again, with nothing to stop";
+  EXPECT_FALSE(PlayingMusic);
+}
+
+}  // namespace
