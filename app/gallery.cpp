@@ -1,5 +1,7 @@
 #include "app/gallery.h"
 
+#include <algorithm>
+
 #include "ansi/ansi_display.h"
 #include "ansi/cls.h"
 #include "app/display_res.h"
@@ -17,14 +19,32 @@ namespace {
 constexpr const char* kPrompt =
     "p r e s s  e  t o  e x t r a c t. a n y  o t h e r  k e y  t o  c o n t i n u e";
 
+// The bottom row's report of a refused save: the name as typed and the reason.
+// The full path would push the reason off the 79 columns.
+std::string SaveFailure(const std::string& fileNm, const std::string& error) {
+  const size_t cut = error.rfind("\": ");
+  const std::string reason = cut == std::string::npos ? error : error.substr(cut + 3);
+  const std::string frame = "cannot save \"\": " + reason;
+  std::string name = fileNm;
+  if (frame.size() + name.size() > 79) {
+    const size_t room = frame.size() + 3 < 79 ? 79 - frame.size() - 3 : 0;
+    name = "..." + name.substr(name.size() - std::min(room, name.size()));
+  }
+  return StrPadR("cannot save \"" + name + "\": " + reason, 79, ' ').substr(0, 79);
+}
+
 // Saves under the reader's name; a name the file system refuses is reported on
 // the bottom row and the gallery goes on.
 void OfferSave(int n) {
   std::string fileNm = "ansi_art" + Int2Str(n) + ".ans";
   if (!InputBox(15, 12, 67, 17, " s a v e   a n s i ", "f i l e n a m e :", fileNm)) return;
   if (fileNm.empty()) return;
-  if (auto error = WriteResource("art" + Int2Str(n), Dir + fileNm)) {
-    WriteXY(1, 25, 112, StrPadR(*error, 79, ' '));
+  const std::string path = Dir + fileNm;
+  auto error = IsMagazineFile(path)
+                   ? std::optional<std::string>("\": the magazine's own file")
+                   : WriteResource("art" + Int2Str(n), path);
+  if (error) {
+    WriteXY(1, 25, 112, SaveFailure(fileNm, *error));
     ReadKey();
   }
 }

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "term/fileutil.h"
+
 namespace {
 
 constexpr int kTempAttempts = 100;
@@ -72,6 +74,7 @@ std::optional<std::vector<std::string>> LoadLines(const std::string& path) {
 }
 
 std::string SaveLines(const std::string& path, const std::vector<std::string>& lines) {
+  if (IsMagazineFile(path)) return "the magazine's own file";
   std::string text;
   for (const std::string& line : lines) text += line + '\n';
   std::string tempPath;

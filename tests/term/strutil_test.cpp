@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "term/fileutil.h"
 #include "term/strutil.h"
@@ -48,7 +49,7 @@ TEST(StrUtil, CaseAndSlashes) {
   EXPECT_EQ(Int2Str(-5), "-5");
 }
 
-TEST(FileUtil, ExistsOnlyForFilesAndOwnedFilesAreDeleted) {
+TEST(FileUtil, ExistsOnlyForFilesAndOwnedFilesAreKnownAndDeleted) {
   char dir[] = "/tmp/rodi-fileutil-XXXXXX";
   ASSERT_NE(mkdtemp(dir), nullptr);
   const std::string file = std::string(dir) + "/owned";
@@ -58,9 +59,18 @@ TEST(FileUtil, ExistsOnlyForFilesAndOwnedFilesAreDeleted) {
   ASSERT_NE(f, nullptr);
   fclose(f);
   EXPECT_TRUE(FileExist(file));
+  const std::string link = std::string(dir) + "/link";
+  ASSERT_EQ(symlink(file.c_str(), link.c_str()), 0);
+  EXPECT_FALSE(IsMagazineFile(file));
   OwnFile(file);
+  EXPECT_TRUE(IsMagazineFile(file));
+  EXPECT_FALSE(IsMagazineFile(link));  // replaced, not followed, by a save
+  char* self = realpath("/proc/self/exe", nullptr);
+  EXPECT_TRUE(IsMagazineFile(self));  // the program itself
+  free(self);
   DeleteOwnedFiles();
   EXPECT_FALSE(FileExist(file));
+  unlink(link.c_str());
   rmdir(dir);
 }
 

@@ -38,7 +38,7 @@ std::vector<char*> CStrings(std::vector<std::string>& v) {
 }
 
 // Runs in the forked child: only async-signal-safe calls until exec.
-[[noreturn]] void ExecChild(const SpawnSpec& spec, int master, int slave, char* const* argv,
+[[noreturn]] void ExecChild(const SpawnSpec& launch, int master, int slave, char* const* argv,
                             char* const* envp) {
   sigset_t none;
   sigemptyset(&none);
@@ -48,33 +48,33 @@ std::vector<char*> CStrings(std::vector<std::string>& v) {
   if (setsid() < 0) die("setsid");
   if (ioctl(slave, TIOCSCTTY, 0) < 0) die("TIOCSCTTY");
   int in = slave;
-  if (spec.stdinDevNull && (in = open("/dev/null", O_RDONLY)) < 0) die("/dev/null");
+  if (launch.stdinDevNull && (in = open("/dev/null", O_RDONLY)) < 0) die("/dev/null");
   if (dup2(in, 0) < 0 || dup2(slave, 1) < 0 || dup2(slave, 2) < 0) die("dup2");
   close_range(3, ~0U, 0);
-  if (chdir(spec.workDir.c_str()) < 0) die("chdir");
-  if (spec.unprivileged) {
+  if (chdir(launch.workDir.c_str()) < 0) die("chdir");
+  if (launch.unprivileged) {
     if (setgroups(0, nullptr) < 0 || setresgid(65534, 65534, 65534) < 0 ||
         setresuid(65534, 65534, 65534) < 0)
       die("dropping privileges");
   }
-  execve(spec.path.c_str(), argv, envp);
-  die(spec.path.c_str());
+  execve(launch.path.c_str(), argv, envp);
+  die(launch.path.c_str());
 }
 
 }  // namespace
 
-PtyProcess::PtyProcess(const SpawnSpec& spec) {
+PtyProcess::PtyProcess(const SpawnSpec& launch) {
   winsize ws{};
-  ws.ws_col = static_cast<unsigned short>(spec.cols);
-  ws.ws_row = static_cast<unsigned short>(spec.rows);
-  termios settings = spec.settings;
+  ws.ws_col = static_cast<unsigned short>(launch.cols);
+  ws.ws_row = static_cast<unsigned short>(launch.rows);
+  termios settings = launch.settings;
   if (openpty(&master_, &slave_, nullptr, &settings, &ws) < 0) throw SysError("openpty");
   tcgetattr(slave_, &atStart_);  // as the kernel stored them, not as asked
   fcntl(master_, F_SETFD, FD_CLOEXEC);
   fcntl(slave_, F_SETFD, FD_CLOEXEC);
   fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
 
-  std::vector<std::string> argv = spec.argv, envp = spec.envp;
+  std::vector<std::string> argv = launch.argv, envp = launch.envp;
   std::vector<char*> cargv = CStrings(argv), cenvp = CStrings(envp);
   pid_ = fork();
   if (pid_ < 0) {
@@ -84,7 +84,7 @@ PtyProcess::PtyProcess(const SpawnSpec& spec) {
     errno = e;
     throw SysError("fork");
   }
-  if (pid_ == 0) ExecChild(spec, master_, slave_, cargv.data(), cenvp.data());
+  if (pid_ == 0) ExecChild(launch, master_, slave_, cargv.data(), cenvp.data());
 }
 
 PtyProcess::~PtyProcess() {

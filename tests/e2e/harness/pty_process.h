@@ -23,7 +23,7 @@ struct SpawnSpec {
 
 class PtyProcess {
  public:
-  explicit PtyProcess(const SpawnSpec& spec);  // throws std::runtime_error
+  explicit PtyProcess(const SpawnSpec& launch);  // throws std::runtime_error
   ~PtyProcess();                               // SIGKILLs the child's group if still running
   PtyProcess(const PtyProcess&) = delete;
   PtyProcess& operator=(const PtyProcess&) = delete;

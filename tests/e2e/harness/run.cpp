@@ -76,10 +76,10 @@ PtyRun::PtyRun(RunOptions options) : opts_(std::move(options)) {
     if (proc_) proc_->Write(bytes);
   });
 
-  SpawnSpec spec;
-  spec.path = builtProgram ? dir_->ProgramPath() : opts_.program;
-  spec.argv.push_back(spec.path);
-  spec.argv.insert(spec.argv.end(), opts_.args.begin(), opts_.args.end());
+  SpawnSpec launch;
+  launch.path = builtProgram ? dir_->ProgramPath() : opts_.program;
+  launch.argv.push_back(launch.path);
+  launch.argv.insert(launch.argv.end(), opts_.args.begin(), opts_.args.end());
   std::vector<std::pair<std::string, std::string>> env = {
       {"PATH", "/usr/local/bin:/usr/bin:/bin"},
       {"HOME", dir_->Path()},
@@ -92,14 +92,14 @@ PtyRun::PtyRun(RunOptions options) : opts_(std::move(options)) {
       if (e.first == name) e.second = value, replaced = true;
     if (!replaced) env.emplace_back(name, value);
   }
-  for (const auto& [name, value] : env) spec.envp.push_back(name + "=" + value);
-  spec.workDir = dir_->Path();
-  spec.cols = opts_.cols;
-  spec.rows = opts_.rows;
-  spec.settings = KnownCookedSettings(IsUtf8Locale(opts_.locale));
-  spec.stdinDevNull = opts_.stdinDevNull;
-  spec.unprivileged = opts_.unprivileged;
-  proc_ = std::make_unique<PtyProcess>(spec);
+  for (const auto& [name, value] : env) launch.envp.push_back(name + "=" + value);
+  launch.workDir = dir_->Path();
+  launch.cols = opts_.cols;
+  launch.rows = opts_.rows;
+  launch.settings = KnownCookedSettings(IsUtf8Locale(opts_.locale));
+  launch.stdinDevNull = opts_.stdinDevNull;
+  launch.unprivileged = opts_.unprivileged;
+  proc_ = std::make_unique<PtyProcess>(launch);
 }
 
 PtyRun::~PtyRun() {

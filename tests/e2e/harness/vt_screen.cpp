@@ -57,7 +57,7 @@ std::string Utf8(char32_t c) {
   return s;
 }
 
-VtScreen::VtScreen(int cols, int rows, bool utf8) : cols_(cols), rows_(rows) {
+VtScreen::VtScreen(int cols, int rows, bool utf8) : cols_(cols), rows_(rows), utf8_(utf8) {
   vt_ = vterm_new(rows, cols);
   if (!vt_) throw std::runtime_error("vterm_new failed");
   vterm_set_utf8(vt_, utf8 ? 1 : 0);
@@ -74,7 +74,31 @@ void VtScreen::OutputThunk(const char* s, size_t len, void* user) {
   if (self->reply_) self->reply_(std::string_view(s, len));
 }
 
+namespace {
+
+// Length of an unfinished UTF-8 character at the end of s (0 if none).
+size_t UnfinishedTail(std::string_view s) {
+  for (size_t back = 1; back <= 3 && back <= s.size(); ++back) {
+    unsigned char c = static_cast<unsigned char>(s[s.size() - back]);
+    if ((c & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+    size_t need = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    return need > back ? back : 0;
+  }
+  return 0;
+}
+
+}  // namespace
+
 void VtScreen::Feed(std::string_view bytes) {
+  std::string joined;
+  if (utf8_) {
+    joined = held_;
+    joined.append(bytes);
+    size_t tail = UnfinishedTail(joined);
+    held_ = joined.substr(joined.size() - tail);
+    joined.resize(joined.size() - tail);
+    bytes = joined;
+  }
   if (!bytes.empty()) vterm_input_write(vt_, bytes.data(), bytes.size());
   vterm_screen_flush_damage(screen_);
 }

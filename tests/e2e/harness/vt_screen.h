@@ -49,6 +49,10 @@ class VtScreen {
   VTerm* vt_;
   VTermScreen* screen_;
   int cols_, rows_;
+  bool utf8_;
+  // The start of a UTF-8 character that the last chunk cut off: libvterm 0.1
+  // shows U+FFFD for a character split across two writes after other text.
+  std::string held_;
   std::function<void(std::string_view)> reply_;
 };
 

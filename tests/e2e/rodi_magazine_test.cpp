@@ -1,0 +1,542 @@
+// A reader's visits to the magazine, run with --silent in an 80x25 pty and read
+// through libvterm: every screen and way back, the global keys, the gallery's
+// saves, and every way out leaving the terminal and the directory as they were.
+#include <signal.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "harness/hand_back.h"
+#include "rodi_checks.h"
+
+namespace rodi::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::AssertionFailure;
+using testing::AssertionResult;
+using testing::AssertionSuccess;
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
+const std::string kFaster = "++++++++++";  // pace 30 -> 230
+constexpr std::string_view kCtrlY = "\x19";                // empties the line editor
+
+// A lightbar list as the magazine places it: the first cell of every item and
+// the colour the bar gives it.
+struct List {
+  int col, firstRow, count, onFg;
+};
+constexpr List kMainMenu{53, 10, 6, 15};
+constexpr List kArticles{18, 14, 7, 10};
+constexpr List kTutors{18, 14, 7, 12};
+constexpr List kGallery{53, 8, 11, 11};
+
+fs::path ResourceDir() { return fs::path(RODI_SOURCE_DIR) / "content/res"; }
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+// Lines of a text resource as the viewer shows them: pipe colour codes take no cell.
+std::vector<std::string> ShownLines(const std::string& resource) {
+  std::vector<std::string> lines;
+  std::istringstream in(ReadFile(ResourceDir() / resource));
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::string shown;
+    for (size_t i = 0; i < line.size(); ++i) {
+      if (line[i] == '|' && i + 2 < line.size() && std::isdigit(static_cast<unsigned char>(line[i + 1])) &&
+          std::isdigit(static_cast<unsigned char>(line[i + 2])) && std::stoi(line.substr(i + 1, 2)) <= 23) {
+        i += 2;
+        continue;
+      }
+      shown += line[i];
+    }
+    shown.erase(shown.find_last_not_of(' ') + 1);
+    lines.push_back(shown);
+  }
+  return lines;
+}
+
+// Position of the first byte that a terminal would show as U+FFFD, or npos.
+size_t FirstBadUtf8(std::string_view s) {
+  for (size_t i = 0; i < s.size();) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    size_t n = c < 0x80 ? 1 : (c >= 0xC2 && c < 0xE0) ? 2 : (c >= 0xE0 && c < 0xF0) ? 3 : (c >= 0xF0 && c < 0xF5) ? 4 : 0;
+    if (n == 0 || i + n > s.size()) return i;
+    for (size_t k = 1; k < n; ++k)
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return i;
+    if (s.substr(i, n) == kReplacement) return i;
+    i += n;
+  }
+  return std::string_view::npos;
+}
+
+// Processes still in the program's session (it starts one of its own).
+int ProcessesInSession(int sid) {
+  int count = 0;
+  for (const auto& e : fs::directory_iterator("/proc")) {
+    const std::string name = e.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::string stat = ReadFile(e.path() / "stat");
+    size_t close = stat.rfind(')');
+    if (close == std::string::npos) continue;
+    std::istringstream rest(stat.substr(close + 2));
+    std::string state;
+    int ppid = 0, pgrp = 0, session = 0;
+    rest >> state >> ppid >> pgrp >> session;
+    if (session == sid && state != "Z") ++count;
+  }
+  return count;
+}
+
+// Writes the screen as ANSI (UTF-8) for the README's pictures, when asked to.
+void Snap(const PtyRun& run, const std::string& name) {
+  const char* dir = std::getenv("RODI_SCREENSHOTS");
+  if (!dir || !*dir) return;
+  static constexpr int kPcToAnsi[8] = {0, 4, 2, 6, 1, 5, 3, 7};
+  std::string out = "\x1b[0m\x1b[2J";
+  int last = -1;
+  for (int row = 1; row <= 25; ++row) {
+    out += "\x1b[" + std::to_string(row) + ";1H";
+    for (int col = 1; col <= 80; ++col) {
+      if (row == 25 && col == 80) break;  // a renderer would scroll
+      CellInfo c = run.Cell(col, row);
+      int attr = c.Attr() < 0 ? 7 : c.Attr();
+      if (attr != last) {
+        out += "\x1b[0;" + std::to_string(30 + kPcToAnsi[attr & 7]) + ";" +
+               std::to_string(40 + kPcToAnsi[(attr >> 4) & 7]) + (attr & 8 ? ";1" : "") +
+               (attr & 128 ? ";5" : "") + "m";
+        last = attr;
+      }
+      out += Utf8(c.ch);
+    }
+  }
+  std::ofstream(fs::path(dir) / (name + ".utf8.ans"), std::ios::binary) << out << "\x1b[0m";
+}
+
+// The reader in front of the magazine.
+class Reader {
+ public:
+  explicit Reader(RunOptions o) : run(std::move(o)) {}
+  explicit Reader(std::vector<std::string> args = {}) : run(Options(std::move(args))) {}
+
+  static RunOptions Options(std::vector<std::string> args = {}) {
+    RunOptions o;
+    o.args = {"--silent"};
+    o.args.insert(o.args.end(), args.begin(), args.end());
+    return o;
+  }
+
+  // Waits until text shows and the drawing settles (keys typed while art is
+  // drawn belong to the drawing); nothing on the screen may be U+FFFD.
+  AssertionResult Sees(std::string_view text) {
+    if (!run.WaitForText(text, kShowMs))
+      return AssertionFailure() << "\"" << text << "\" does not show:\n" << run.Screen();
+    run.Pump(200);
+    return Clean();
+  }
+
+  AssertionResult Clean() const {
+    if (run.Screen().find(kReplacement) != std::string::npos)
+      return AssertionFailure() << "U+FFFD on the screen:\n" << run.Screen();
+    return AssertionSuccess();
+  }
+
+  // The text of width cells from (col, row).
+  std::string Cells(int col, int row, int width) const {
+    std::string s;
+    for (int x = col; x < col + width; ++x) s += Utf8(run.Cell(x, row).ch);
+    return s;
+  }
+
+  // Index of the item the bar is on; -1 when none is lit, -2 when several are.
+  int Bar(const List& l) const {
+    int found = -1;
+    for (int i = 0; i < l.count; ++i) {
+      if (run.Cell(l.col, l.firstRow + i).fg != l.onFg) continue;
+      if (found >= 0) return -2;
+      found = i;
+    }
+    return found;
+  }
+
+  bool Has(const std::string& name) const {
+    auto files = run.FilesInDir();
+    return std::find(files.begin(), files.end(), name) != files.end();
+  }
+
+  void Keys(std::string_view k) { run.Type(k); }
+
+  // Waits until text has left the screen, so that a later Sees cannot match
+  // what was there before the screen changed.
+  AssertionResult Gone(std::string_view text) {
+    for (int waited = 0; run.Screen().find(text) != std::string::npos; waited += 20) {
+      if (waited > kShowMs) return AssertionFailure() << "\"" << text << "\" stays:\n" << run.Screen();
+      run.Pump(20);
+    }
+    return AssertionSuccess();
+  }
+
+  // Logo, then the main menu with the bar on its first entry.
+  void Start() {
+    ASSERT_TRUE(Sees("the rodi lair presents")) << "no logo";
+    ASSERT_TRUE(Sees("a r t i c l e s"));
+    ASSERT_EQ(Bar(kMainMenu), 0);
+  }
+
+  PtyRun run;
+};
+
+// Exit code 0, the terminal as it was, no stray process and no file but keep.
+void ExpectLeftCleanly(Reader& r, const std::vector<std::string>& keep = {}) {
+  EXPECT_EQ(r.run.WaitExit(kShowMs), 0) << r.run.Screen();
+  EXPECT_EQ(r.run.SettingsChanges(), "");
+  EXPECT_EQ(HandBackProblems(r.run.RawOutput(), 25), "");
+  EXPECT_EQ(r.run.FilesInDir(), keep) << "in " << r.run.Dir();
+  EXPECT_EQ(ProcessesInSession(r.run.Pid()), 0);
+  size_t bad = FirstBadUtf8(r.run.RawOutput());
+  EXPECT_EQ(bad, std::string_view::npos)
+      << "bytes a UTF-8 terminal shows as U+FFFD: " << r.run.RawOutput().substr(bad, 16);
+  EXPECT_TRUE(r.Clean());
+}
+
+const std::string kDown(keys::kDown), kUp(keys::kUp), kEnter(keys::kEnter), kEsc(keys::kEsc);
+// End as xterm sends it in application mode; the decoder does not take ESC [ F.
+const std::string kEnd = "\x1bOF";
+std::string Times(int n, const std::string& key) {
+  std::string s;
+  while (n-- > 0) s += key;
+  return s;
+}
+
+// An entry's header carries title, author and category at column col, rows
+// 2-4; its text fills rows 7-22 from column 1, the scroll bar in column 79.
+void ExpectEntry(const Reader& r, int col, const std::string& title, const std::string& author,
+                 const std::string& cat, const std::string& resource) {
+  EXPECT_EQ(r.Cells(col, 2, static_cast<int>(title.size()) + 1), title + " ");
+  EXPECT_EQ(r.Cells(col, 3, static_cast<int>(author.size()) + 1), author + " ");
+  EXPECT_EQ(r.Cells(col, 4, static_cast<int>(cat.size()) + 1), cat + " ");
+  const auto lines = ShownLines(resource);
+  ASSERT_GE(lines.size(), 16u) << resource;
+  for (int i : {0, 1, 15}) {
+    std::string want = lines[static_cast<size_t>(i)].substr(0, 78);
+    EXPECT_EQ(r.Cells(1, 7 + i, static_cast<int>(want.size())), want) << "text row " << 7 + i;
+  }
+  EXPECT_EQ(r.run.Cell(79, 7).bg, 7) << "scroll bar thumb at the top of column 79";
+  EXPECT_NE(r.Cells(1, 23, 78), lines.size() > 16 ? lines[16].substr(0, 78) : "") << "text below row 22";
+}
+
+TEST(MagazineReading, SectionsOpenTheirEntriesInPlaceAndKeepTheBar) {
+  RODI_REQUIRE_MAGAZINE();
+  Reader r;
+  ASSERT_NO_FATAL_FAILURE(r.Start());
+  Snap(r.run, "main-menu");
+  EXPECT_EQ(r.run.FilesInDir(), std::vector<std::string>{"menu1.ans"});
+
+  r.Keys(kDown + kEnter);
+  ASSERT_TRUE(r.Sees("[ b a c k ]"));
+  EXPECT_EQ(r.Bar(kArticles), 0);
+  Snap(r.run, "articles");
+  // Esc redraws the list with the bar where it was, and opens nothing.
+  r.Keys(kDown + kEsc);
+  r.run.Pump(1500);
+  ASSERT_TRUE(r.Sees("[ b a c k ]"));
+  EXPECT_EQ(r.Bar(kArticles), 1);
+  EXPECT_EQ(r.run.FilesInDir(), (std::vector<std::string>{"articles.ans", "menu1.ans"}));
+
+  r.Keys(kEnter);
+  ASSERT_TRUE(r.Sees("why the crews of the nineties dissolved"));
+  ExpectEntry(r, 30, "the fall of hacker groups", "glimmet", "community/groups", "ARTICLE1.txt");
+  EXPECT_TRUE(r.Has("article1.txt") && r.Has("article1_hdr.ans"));
+  Snap(r.run, "article");
+  r.Keys(kEsc);
+  ASSERT_TRUE(r.Sees("[ b a c k ]"));
+  EXPECT_EQ(r.Bar(kArticles), 1) << "the bar is back on the entry read";
+  EXPECT_EQ(r.run.FilesInDir(), (std::vector<std::string>{"articles.ans", "menu1.ans"}));
+
+  // Back to the main menu, bar on "a r t i c l e s"; then the tutorials.
+  r.Keys(kEnd + kEnter);
+  ASSERT_TRUE(r.Sees("t u t o r s"));
+  EXPECT_EQ(r.Bar(kMainMenu), 1);
+  r.Keys(kDown + kDown + kEnter);
+  ASSERT_TRUE(r.Sees("[bgn] hexeditors"));
+  ASSERT_TRUE(r.Sees("[ b a c k ]"));
+  EXPECT_EQ(r.Bar(kTutors), 0);
+  r.Keys(kEnter);
+  ASSERT_TRUE(r.Sees("seeing files as they are"));
+  ExpectEntry(r, 30, "hex editor [basic]", "", "cracking/programming", "ARTICLE4.txt");
+  EXPECT_EQ(r.Cells(30, 3, 32), std::string(32, ' ')) << "no author for the hex-editor tutorial";
+  r.Keys(kEsc);
+  ASSERT_TRUE(r.Sees("[ b a c k ]"));
+  EXPECT_EQ(r.run.FilesInDir(), (std::vector<std::string>{"articles.ans", "menu1.ans", "tutors.ans"}));
+  r.Keys(kEnd + kEnter);
+  ASSERT_TRUE(r.Sees("e x i t"));
+  EXPECT_EQ(r.Bar(kMainMenu), 3);
+
+  r.Keys(kDown + kDown + kEnter);  // "e x i t"
+  ExpectLeftCleanly(r);
+}
+
+TEST(MagazinePages, EditorialAboutAndTheHelpOverlay) {
+  RODI_REQUIRE_MAGAZINE();
+  Reader r;
+  ASSERT_NO_FATAL_FAILURE(r.Start());
+  r.Keys(kFaster);
+
+  r.Keys(kEnter);
+  ASSERT_TRUE(r.Sees("Hello, reader."));
+  EXPECT_EQ(r.Cells(1, 5, 27), " -=[ the editor's word ]=- ");
+  EXPECT_EQ(r.run.Cell(80, 5).bg, 7) << "scroll bar in column 80";
+  EXPECT_TRUE(r.Has("edit.ans") && r.Has("editorial.txt"));
+  r.Keys(kEsc);
+  ASSERT_TRUE(r.Sees("a r t i c l e s"));
+  EXPECT_EQ(r.Bar(kMainMenu), 0);
+  EXPECT_EQ(r.run.FilesInDir(), std::vector<std::string>{"menu1.ans"});
+
+  r.Keys(kEnd + kUp + kEnter);
+  ASSERT_TRUE(r.Sees("about rodi ]"));
+  EXPECT_EQ(r.Cells(1, 5, 20), " -=[ about rodi ]=- ");
+  EXPECT_TRUE(r.Has("about.ans") && r.Has("about.txt"));
+  r.Keys(kEsc);
+  ASSERT_TRUE(r.Sees("a r t i c l e s"));
+  EXPECT_EQ(r.Bar(kMainMenu), 4);
+  EXPECT_EQ(r.run.FilesInDir(), std::vector<std::string>{"menu1.ans"});
+
+  // H shows the help over the menu; a key repaints the menu, bar in place.
+  r.Keys("h");
+  ASSERT_TRUE(r.Sees("any key returns to where you were"));
+  EXPECT_TRUE(r.Sees("leave rodi"));
+  EXPECT_EQ(r.run.Screen().find("a r t i c l e s"), std::string::npos) << "the menu shows through";
+  Snap(r.run, "help");
+  r.Keys(" ");
+  ASSERT_TRUE(r.Sees("word from the sysop"));
+  ASSERT_TRUE(r.Sees("a r t i c l e s"));
+  EXPECT_EQ(r.Bar(kMainMenu), 4);
+
+  r.Keys(kEsc);
+  ExpectLeftCleanly(r);
+}
+
+TEST(MagazineGallery, ShowsAndSavesPicturesAndSurvivesNamesThatCannotBeWritten) {
+  RODI_REQUIRE_MAGAZINE();
+  RunOptions o = Reader::Options();
+  o.prepare = [](const std::string& dir) {
+    fs::create_directory(dir + "/taken");
+    std::ofstream(dir + "/taken/keep", std::ios::binary) << "mine";
+  };
+  Reader r(o);
+  ASSERT_NO_FATAL_FAILURE(r.Start());
+  r.Keys(kFaster);
+  r.Keys(kDown + kDown + kEnter);
+  ASSERT_TRUE(r.Sees("b b s  a r t  X"));
+  EXPECT_TRUE(r.Has("menu3.ans"));
+  r.Keys(kDown + kEsc);  // stays in the list
+  r.run.Pump(1000);
+  ASSERT_TRUE(r.Sees("b b s  a r t  X"));
+  EXPECT_EQ(r.Bar(kGallery), 1);
+
+  // The third picture, saved under the proposed name: the resource byte for byte.
+  r.Keys(kDown + kEnter);
+  ASSERT_TRUE(r.Sees("t o  c o n t i n u e"));
+  EXPECT_TRUE(r.Sees("dusk over the ridges")) << "not the third picture";
+  EXPECT_EQ(r.run.Cell(1, 25).Attr(), 0x70) << "prompt black on grey";
+  Snap(r.run, "gallery-picture");
+  r.Keys("e");
+  ASSERT_TRUE(r.Sees("ansi_art3.ans"));
+  r.Keys(kEnter);
+  r.Keys("y");
+  ASSERT_TRUE(r.Sees("[ b a c k ]"));
+  EXPECT_EQ(r.Bar(kGallery), 2);
+  const std::string art3 = ReadFile(ResourceDir() / "ART3.ans");
+  ASSERT_FALSE(art3.empty());
+  EXPECT_TRUE(ReadFile(fs::path(r.run.Dir()) / "ansi_art3.ans") == art3) << "saved picture differs";
+
+  // A missing directory, then a directory's name: one line, a key, the gallery.
+  struct Refused {
+    std::string name, reason;
+  };
+  for (const Refused& bad : {Refused{"nodir/x.ans", "No such file or directory"}, Refused{"taken", "Is a directory"}}) {
+    SCOPED_TRACE(bad.name);
+    r.Keys(kEnter);
+    ASSERT_TRUE(r.Sees("t o  c o n t i n u e"));
+    r.Keys("E");
+    ASSERT_TRUE(r.Sees("ansi_art3.ans"));
+    r.Keys(std::string(kCtrlY) + bad.name + kEnter + "y");
+    ASSERT_TRUE(r.Sees(bad.reason));
+    const std::string row = r.run.Row(25);
+    EXPECT_NE(row.find(bad.name), std::string::npos) << row;
+    EXPECT_NE(row.find(bad.reason), std::string::npos) << row;
+    EXPECT_EQ(r.run.Row(24).find(bad.reason), std::string::npos) << "more than one line";
+    EXPECT_EQ(r.run.WaitExit(0), std::nullopt) << "the refused save ended the magazine";
+    r.Keys(" ");
+    ASSERT_TRUE(r.Sees("[ b a c k ]"));
+    EXPECT_EQ(r.Bar(kGallery), 2);
+  }
+  // NO, and YES with an empty name, save nothing.
+  r.Keys(kEnter);
+  ASSERT_TRUE(r.Sees("t o  c o n t i n u e"));
+  r.Keys("e");
+  ASSERT_TRUE(r.Sees("ansi_art3.ans"));
+  r.Keys(std::string(kCtrlY) + "other.ans" + kEnter + "n");
+  ASSERT_TRUE(r.Sees("[ b a c k ]"));
+  r.Keys(kEnter);
+  ASSERT_TRUE(r.Sees("t o  c o n t i n u e"));
+  r.Keys("e");
+  ASSERT_TRUE(r.Sees("ansi_art3.ans"));
+  r.Keys(std::string(kCtrlY) + kEnter + "y");
+  ASSERT_TRUE(r.Sees("[ b a c k ]"));
+  EXPECT_EQ(r.run.FilesInDir(), (std::vector<std::string>{"ansi_art3.ans", "menu1.ans", "menu3.ans", "taken/"}));
+  EXPECT_EQ(ReadFile(fs::path(r.run.Dir()) / "taken/keep"), "mine");
+  EXPECT_TRUE(ReadFile(fs::path(r.run.Dir()) / "ansi_art3.ans") == art3);
+
+  // X from the gallery: no menu3.ans behind, only what the reader saved.
+  r.Keys("x");
+  ExpectLeftCleanly(r, {"ansi_art3.ans", "taken/"});
+}
+
+TEST(MagazineLooks, ASwitchesTheLookOfScreensOpenedLater) {
+  RODI_REQUIRE_MAGAZINE();
+  Reader r;
+  ASSERT_NO_FATAL_FAILURE(r.Start());
+  r.Keys("a");  // plain ASCII from now on; the main menu keeps its look
+  r.Keys(kDown + kDown + kEnter);
+  ASSERT_TRUE(r.Sees("even if you access the menu, you can't see the ansi art :p"));
+  EXPECT_EQ(r.Cells(12, 22, 5), "even ");
+  EXPECT_EQ(r.run.Cell(12, 22).Attr(), 7);
+  EXPECT_FALSE(r.Has("menu3.ans")) << "the gallery opened in the ASCII look";
+  r.Keys(" ");
+  ASSERT_TRUE(r.Gone("even if you access"));
+  ASSERT_TRUE(r.Sees("a r t i c l e s"));
+  EXPECT_EQ(r.Bar(kMainMenu), 2);
+
+  // The list and the header come from the plain twins: nothing but ASCII.
+  r.Keys(kUp + kEnter);
+  ASSERT_TRUE(r.Sees("[ b a c k ]"));
+  for (int row = 1; row <= 25; ++row)
+    for (int col = 1; col <= 80; ++col)
+      ASSERT_LT(r.run.Cell(col, row).ch, 128u) << "cell " << col << "," << row << ":\n" << r.run.Screen();
+  r.Keys(kEnter);
+  ASSERT_TRUE(r.Sees("news from the scene"));
+  ASSERT_TRUE(r.Sees("compiled by pomb"));
+  ExpectEntry(r, 34, "news from the scene", "pomb", "info/gossip", "NEWS.txt");
+  r.Keys(kEsc);
+  ASSERT_TRUE(r.Sees("[ b a c k ]"));
+
+  // A again: the gallery opens from the main menu in its ANSI look.
+  r.Keys("a");
+  r.Keys(kEnd + kEnter);
+  ASSERT_TRUE(r.Sees("e x i t"));
+  r.Keys(kDown + kEnter);
+  ASSERT_TRUE(r.Sees("b b s  a r t  X"));
+  EXPECT_TRUE(r.Has("menu3.ans"));
+  r.Keys(kEnd + kEnter);
+  ASSERT_TRUE(r.Sees("e x i t"));
+  EXPECT_EQ(r.Bar(kMainMenu), 2);
+  EXPECT_FALSE(r.Has("menu3.ans")) << "the gallery keeps its background after [ b a c k ]";
+  r.Keys(kEnd + kEnter);
+  ExpectLeftCleanly(r);
+}
+
+TEST(MagazinePace, MinusSlowsTheDrawingAndPlusSpeedsItUp) {
+  RODI_REQUIRE_MAGAZINE();
+  Reader r;
+  ASSERT_NO_FATAL_FAILURE(r.Start());
+  // Pace 10: the help's 3,325 bytes pause 6 ms every 10 bytes, two seconds at
+  // the least, so its last row cannot be there after 1.2 s.
+  r.Keys("-h");
+  EXPECT_FALSE(r.run.WaitForText("any key returns to where you were", 1200)) << "drawn at a quicker pace";
+  ASSERT_TRUE(r.Sees("any key returns to where you were"));
+  r.Keys(" ");
+  ASSERT_TRUE(r.Sees("a r t i c l e s"));
+  // Pace 10 + 200: the seventh picture (25,842 bytes) would take 15 s at pace 10.
+  r.Keys(kFaster + kDown + kDown + kEnter);
+  ASSERT_TRUE(r.Sees("b b s  a r t  X"));
+  r.Keys(Times(6, kDown) + kEnter);
+  ASSERT_TRUE(r.Sees("t o  c o n t i n u e"));
+  r.Keys(" ");
+  ASSERT_TRUE(r.Sees("b b s  a r t  X"));
+  EXPECT_EQ(r.Bar(kGallery), 6);
+  r.Keys(kEnd + kEnter);
+  ASSERT_TRUE(r.Sees("e x i t"));
+  r.Keys("x");
+  ASSERT_TRUE(r.Sees("thanks for reading rodi")) << "no exit screen";
+  ExpectLeftCleanly(r);
+}
+
+// X, in either case, from both lists (the main menu's X ends the pace visit).
+struct XCase {
+  const char* name;
+  std::string path;  // keys from the main menu to the list
+  const char* shows;  // when the list is ready
+  const char* key;
+};
+
+void PrintTo(const XCase& c, std::ostream* os) { *os << c.name; }
+
+class XExit : public testing::TestWithParam<XCase> {};
+
+TEST_P(XExit, EndsWithCodeZeroAndACleanDirectory) {
+  RODI_REQUIRE_MAGAZINE();
+  Reader r;
+  ASSERT_NO_FATAL_FAILURE(r.Start());
+  r.Keys(kFaster + GetParam().path);
+  ASSERT_TRUE(r.Sees(GetParam().shows));
+  r.Keys(GetParam().key);
+  ASSERT_TRUE(r.Sees("thanks for reading rodi")) << "no exit screen";
+  ExpectLeftCleanly(r);
+}
+
+INSTANTIATE_TEST_SUITE_P(Menus, XExit,
+                         testing::Values(XCase{"Articles", kDown + kEnter, "[ b a c k ]", "X"},
+                                         XCase{"Tutors", kDown + kDown + kDown + kEnter, "[ b a c k ]", "x"}),
+                         [](const testing::TestParamInfo<XCase>& info) { return std::string(info.param.name); });
+
+// Losing the terminal while an entry is open: its files go all the same.
+TEST(MagazineEndings, HangUpWithAnArticleOpenLeavesTheDirectoryClean) {
+  RODI_REQUIRE_MAGAZINE();
+  Reader r;
+  ASSERT_NO_FATAL_FAILURE(r.Start());
+  r.Keys(kDown + kEnter);
+  ASSERT_TRUE(r.Sees("[ b a c k ]"));
+  r.Keys(kEnter);
+  ASSERT_TRUE(r.Sees("compiled by pomb"));
+  ASSERT_TRUE(r.Has("news.txt"));
+  r.run.HangUp();  // end of input and SIGHUP together
+  auto status = r.run.WaitExit(kLeaveMs);
+  ASSERT_TRUE(status.has_value()) << "still running after the hang-up";
+  EXPECT_TRUE(*status == 0 || *status == 128 + SIGHUP) << "exit status " << *status;
+  EXPECT_EQ(r.run.FilesInDir(), std::vector<std::string>{});
+  EXPECT_EQ(ProcessesInSession(r.run.Pid()), 0);
+}
+
+TEST(MagazineEndings, SighupWithAnArticleOpenLeavesTheDirectoryClean) {
+  RODI_REQUIRE_MAGAZINE();
+  Reader r;
+  ASSERT_NO_FATAL_FAILURE(r.Start());
+  r.Keys(kDown + kDown + kDown + kEnter);
+  ASSERT_TRUE(r.Sees("[ b a c k ]"));
+  r.Keys(kEnter);
+  ASSERT_TRUE(r.Sees("seeing files as they are"));
+  ASSERT_TRUE(r.Has("article4_hdr.ans"));
+  r.run.Signal(SIGHUP);
+  EXPECT_EQ(r.run.WaitExit(kLeaveMs), 128 + SIGHUP) << r.run.Screen();
+  EXPECT_EQ(r.run.SettingsChanges(), "");
+  EXPECT_EQ(HandBackProblems(r.run.RawOutput(), 25), "");
+  EXPECT_EQ(r.run.FilesInDir(), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace rodi::e2e
