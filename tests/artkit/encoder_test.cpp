@@ -35,25 +35,23 @@ TEST(Sgr, ShortestSequenceBetweenAttributes) {
   }
 }
 
-TEST(EncodeAnsi, StartsHomedOrClearedAndEndsReset) {
-  Canvas c = Row({{'A', 0x07}});
-  EXPECT_EQ(EncodeAnsi(c, Home::CursorHome), kHome + "A" + kEnd);
-  EXPECT_EQ(EncodeAnsi(c, Home::Clear), "\x1b[0m\x1b[2J\x1b[H" "A" + kEnd);
-}
-
-TEST(EncodeAnsi, SpacesAndFullBlocksKeepTheColourTheyDoNotShow) {
-  // A space only shows its background, a full block only its foreground.
-  EXPECT_EQ(EncodeAnsi(Row({{'A', 0x0E}, {' ', 0x00}, {'B', 0x0E}}), Home::CursorHome),
-            kHome + "\x1b[1;33mA B" + kEnd);
-  EXPECT_EQ(EncodeAnsi(Row({{'A', 0x0C}, {' ', 0x10}, {'B', 0x1C}}), Home::CursorHome),
-            kHome + "\x1b[1;31mA\x1b[44m B" + kEnd);
-  EXPECT_EQ(EncodeAnsi(Row({{0xDF, 0x1E}, {0xDB, 0x0E}, {0xDC, 0x1E}}), Home::CursorHome),
-            kHome + "\x1b[1;33;44m\xdf\xdb\xdc" + kEnd);
-}
-
-TEST(EncodeAnsi, ColourChangesLookAhead) {
-  // One sequence before the space sets what the letter after it needs too.
-  EXPECT_EQ(EncodeAnsi(Row({{' ', 0x40}, {'A', 0x4E}}), Home::CursorHome), kHome + "\x1b[1;33;41m A" + kEnd);
+TEST(EncodeAnsi, HomeOrClearColoursAndReset) {
+  const struct {
+    Canvas canvas;
+    Home home;
+    std::string want;  // between the start and the final reset
+  } cases[] = {
+      {Row({{'A', 0x07}}), Home::CursorHome, kHome + "A"},
+      {Row({{'A', 0x07}}), Home::Clear, "\x1b[0m\x1b[2J\x1b[HA"},
+      // A space only shows its background, a full block only its foreground.
+      {Row({{'A', 0x0E}, {' ', 0x00}, {'B', 0x0E}}), Home::CursorHome, kHome + "\x1b[1;33mA B"},
+      {Row({{'A', 0x0C}, {' ', 0x10}, {'B', 0x1C}}), Home::CursorHome, kHome + "\x1b[1;31mA\x1b[44m B"},
+      {Row({{0xDF, 0x1E}, {0xDB, 0x0E}, {0xDC, 0x1E}}), Home::CursorHome, kHome + "\x1b[1;33;44m\xdf\xdb\xdc"},
+      // Look-ahead: one sequence before the space sets what the letter after it needs too.
+      {Row({{' ', 0x40}, {'A', 0x4E}}), Home::CursorHome, kHome + "\x1b[1;33;41m A"},
+      {Row({{'|', 7}, {'1', 7}, {'5', 7}, {'|', 7}, {'2', 7}, {'4', 7}}), Home::CursorHome, kHome + "|1\x1b[37m5|24"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(EncodeAnsi(c.canvas, c.home), c.want + kEnd);
 }
 
 TEST(EncodeAnsi, LineBreaksFollowTheRowsThatNeedThem) {
@@ -65,10 +63,7 @@ TEST(EncodeAnsi, LineBreaksFollowTheRowsThatNeedThem) {
   EXPECT_EQ(EncodeAnsi(c, Home::CursorHome), kHome + std::string(80, 'x') + " \r\nab\r\nc" + kEnd);
 }
 
-TEST(EncodeAnsi, NeverWritesAPipeCode) {
-  std::string out = EncodeAnsi(Row({{'|', 7}, {'1', 7}, {'5', 7}, {'|', 7}, {'2', 7}, {'4', 7}}), Home::CursorHome);
-  EXPECT_EQ(out, kHome + "|1\x1b[37m5|24" + kEnd);
-  // Across the wrap of a full row as well.
+TEST(EncodeAnsi, NeverWritesAPipeCodeAcrossTheWrapOfAFullRow) {
   Canvas wrap(80, 2);
   wrap.put(79, 0, "|", 0x0F);
   wrap.put(0, 1, "07", 0x0F);

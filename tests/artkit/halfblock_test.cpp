@@ -1,3 +1,5 @@
+// Pixel art to half blocks: the nearest palette colour, which colour goes to the
+// foreground, and dithering that keeps the average.
 #include <gtest/gtest.h>
 
 #include "artkit/halfblock.h"
@@ -6,15 +8,12 @@ namespace artkit {
 namespace {
 
 TEST(Nearest, PicksThePaletteColourTheEyeWouldPick) {
-  EXPECT_EQ(Nearest({0, 0, 0}), 0);
-  EXPECT_EQ(Nearest({250, 250, 250}), 15);
   EXPECT_EQ(Nearest({160, 80, 10}), 6);    // brown, not red
   EXPECT_EQ(Nearest({90, 90, 240}), 9);    // light blue
   EXPECT_EQ(Nearest({100, 100, 100}), 8);  // dark grey
-  EXPECT_EQ(Nearest({255, 255, 0}), 14);
   EXPECT_EQ(Nearest({200, 100, 0}, 8), 6);  // backgrounds: only the dark eight
   EXPECT_EQ(Nearest({255, 80, 80}, 8), Nearest({170, 85, 0}, 8));
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(Nearest(PaletteColour(i)), i);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(Nearest(PaletteColour(i)), i);  // exact colours
 }
 
 TEST(PackPair, BrightGoesToTheForegroundDarkToTheBackground) {

@@ -7,22 +7,14 @@
 namespace artkit {
 namespace {
 
-TEST(Sauce, RecordLayout) {
-  std::string f = WithSauce("BODY", {"mandel", "pomb", "rodi", "20261206"}, 80, 300);
-  ASSERT_EQ(f.size(), 4u + 1 + 128);
-  EXPECT_EQ(f.substr(0, 5), "BODY\x1a");
-  std::string r = f.substr(5);
-  EXPECT_EQ(r.substr(0, 7), "SAUCE00");
-  EXPECT_EQ(r.substr(7, 35), "mandel" + std::string(29, ' '));
-  EXPECT_EQ(r.substr(42, 20), "pomb" + std::string(16, ' '));
-  EXPECT_EQ(r.substr(62, 20), "rodi" + std::string(16, ' '));
-  EXPECT_EQ(r.substr(82, 8), "20261206");
-  EXPECT_EQ(r.substr(90, 4), std::string("\x04\0\0\0", 4));  // body size, little-endian
-  EXPECT_EQ(r[94], 1);                                        // character
-  EXPECT_EQ(r[95], 1);                                        // ANSi
-  EXPECT_EQ(r.substr(96, 4), std::string("\x50\0\x2c\x01", 4));  // 80, 300
-  EXPECT_EQ(r.substr(100, 28), std::string(28, '\0'));           // TInfo3/4, comments, flags, TInfoS
-
+TEST(Sauce, RecordBytesAndReadBack) {
+  const std::string f = WithSauce("BODY", {"mandel", "pomb", "rodi", "20261206"}, 80, 300);
+  // SUB, then the 128-byte record: padded texts, size little-endian, character/ANSi,
+  // width and height, and zeros for TInfo3/4, comments, flags and TInfoS.
+  const std::string want = std::string("BODY\x1aSAUCE00") + "mandel" + std::string(29, ' ') + "pomb" +
+                           std::string(16, ' ') + "rodi" + std::string(16, ' ') + "20261206" +
+                           std::string("\x04\0\0\0\x01\x01\x50\0\x2c\x01", 10) + std::string(28, '\0');
+  EXPECT_EQ(f, want);
   auto back = ReadSauce(f);
   ASSERT_TRUE(back);
   EXPECT_EQ(back->sauce.title, "mandel");

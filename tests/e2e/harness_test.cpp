@@ -42,19 +42,18 @@ TEST(HarnessScreen, ColoursAndUtf8ShowInCellsAsPcAttributes) {
 }
 
 TEST(HarnessProcess, ExitCodesSignalsAndBoundedWaits) {
-  {
-    PtyRun run(Shell("exit 3"));
-    EXPECT_EQ(run.WaitExit(3000), 3);
-  }
-  {
-    PtyRun run(Shell("kill -TERM $$"));
-    EXPECT_EQ(run.WaitExit(3000), 128 + SIGTERM);
-  }
-  {
-    PtyRun run(Shell("exec sleep 10"));
-    EXPECT_EQ(run.WaitExit(50), std::nullopt);
-    run.Signal(SIGINT);
-    EXPECT_EQ(run.WaitExit(3000), 128 + SIGINT);
+  const struct {
+    const char* script;
+    int signal;  // sent after a short wait, 0 for none
+    int want;
+  } cases[] = {{"exit 3", 0, 3}, {"kill -TERM $$", 0, 128 + SIGTERM}, {"exec sleep 10", SIGINT, 128 + SIGINT}};
+  for (const auto& c : cases) {
+    PtyRun run(Shell(c.script));
+    if (c.signal) {
+      EXPECT_EQ(run.WaitExit(50), std::nullopt) << c.script;
+      run.Signal(c.signal);
+    }
+    EXPECT_EQ(run.WaitExit(3000), c.want) << c.script;
   }
   {
     // A wait for text that never comes ends when the program does, not at the timeout.
@@ -72,10 +71,7 @@ TEST(HarnessProcess, ExitCodesSignalsAndBoundedWaits) {
     EXPECT_EQ(run.WaitExit(3000), 128 + SIGHUP);
     EXPECT_FALSE(run.SettingsNow().has_value());
   }
-  {
-    // The destructor ends a program that is still running, with its children.
-    PtyRun run(Shell("sleep 10; echo x"));
-  }
+  PtyRun stillRunning(Shell("sleep 10; echo x"));  // the destructor ends it, with its children
 }
 
 TEST(HarnessSettings, ChangesAreReportedAndRestorationIsNot) {
@@ -123,22 +119,17 @@ TEST(HarnessRunDir, EachRunHasItsOwnWorkingDirectoryWhichIsRemoved) {
     PtyRun run(o);
     dir = run.Dir();
     ASSERT_EQ(run.WaitExit(3000), 0);
-    EXPECT_EQ(run.Row(1), dir);
-    EXPECT_EQ(run.Row(2), "stdin-not-a-tty");
-    EXPECT_EQ(run.Row(3), "C.UTF-8 extra-value");
-    EXPECT_EQ(run.Row(4), "prepared");
+    const std::string want[] = {dir, "stdin-not-a-tty", "C.UTF-8 extra-value", "prepared"};
+    for (int r = 0; r < 4; ++r) EXPECT_EQ(run.Row(r + 1), want[r]);
     EXPECT_EQ(run.FilesInDir(), (std::vector<std::string>{"left", "prepared/", "sub/"}));
   }
   EXPECT_FALSE(std::filesystem::exists(dir));
-}
 
-TEST(HarnessRunDir, UnprivilegedRunCannotWriteItsDirectory) {
   RunOptions o = Shell("id -u; touch x 2>/dev/null && echo wrote || echo refused");
-  o.unprivileged = true;
+  o.unprivileged = true;  // and so cannot write its directory
   PtyRun run(o);
   ASSERT_EQ(run.WaitExit(3000), 0) << run.Screen();
-  EXPECT_EQ(run.Row(1), "65534");
-  EXPECT_EQ(run.Row(2), "refused");
+  EXPECT_EQ(run.Row(1) + " " + run.Row(2), "65534 refused");
   EXPECT_TRUE(run.FilesInDir().empty());
 }
 

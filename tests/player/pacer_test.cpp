@@ -1,3 +1,5 @@
+// The pacer keeps real time on a sink that takes everything, bursts no more than
+// one lead after a stall, and lets a device that pushes back set the pace.
 #include "pacer.h"
 
 #include <gtest/gtest.h>
@@ -29,10 +31,14 @@ std::int64_t FramesWrittenWithin(Pacer& pacer, Pacer::Clock::time_point start,
   return written;
 }
 
-TEST(PlayerPacer, KeepsRealTimeOnASinkThatTakesEverything) {
-  Pacer pacer(kRate, 250ms);
+class PlayerPacer : public ::testing::Test {
+ protected:
+  PlayerPacer() { pacer.Start(start); }
+  Pacer pacer{kRate, 250ms};
   const Pacer::Clock::time_point start{};
-  pacer.Start(start);
+};
+
+TEST_F(PlayerPacer, KeepsRealTimeOnASinkThatTakesEverything) {
   EXPECT_EQ(pacer.Allowance(start), kLead);
 
   const std::int64_t written = FramesWrittenWithin(pacer, start, 10s);
@@ -40,10 +46,7 @@ TEST(PlayerPacer, KeepsRealTimeOnASinkThatTakesEverything) {
   EXPECT_NEAR(written, 10 * kRate + kLead, kBlock);
 }
 
-TEST(PlayerPacer, CatchesUpAfterAStallByOneLeadOnly) {
-  Pacer pacer(kRate, 250ms);
-  const Pacer::Clock::time_point start{};
-  pacer.Start(start);
+TEST_F(PlayerPacer, CatchesUpAfterAStallByOneLeadOnly) {
   pacer.Wrote(kLead, false, start);
   EXPECT_GT(pacer.WaitFor(start, kBlock), 0ns);
   // A minute without writing (a suspended machine) must not turn into a minute's burst.
@@ -51,10 +54,7 @@ TEST(PlayerPacer, CatchesUpAfterAStallByOneLeadOnly) {
   EXPECT_EQ(pacer.Allowance(start + 60s + 100ms), kLead + kRate / 10);
 }
 
-TEST(PlayerPacer, ADeviceThatPushesBackSetsThePace) {
-  Pacer pacer(kRate, 250ms);
-  const Pacer::Clock::time_point start{};
-  pacer.Start(start);
+TEST_F(PlayerPacer, ADeviceThatPushesBackSetsThePace) {
   // A device whose clock runs ahead of the wall clock has taken more than the lead allows...
   pacer.Wrote(kLead + 4 * kBlock, true, start + 10ms);
   // ...and it was full, so it is the one keeping time: the wall clock must not starve it.

@@ -42,34 +42,24 @@ using Clock = std::chrono::steady_clock;
     }                                                                         \
   } while (0)
 
+// The library's entry points, looked up by name as the magazine does.
 struct Api {
-  bassmod::InitFn Init;
-  bassmod::FreeFn Free;
-  bassmod::MusicLoadFn MusicLoad;
-  bassmod::MusicPlayFn MusicPlay;
-  bassmod::MusicFreeFn MusicFree;
-  bassmod::SetVolumeFn SetVolume;
-  bassmod::GetVolumeFn GetVolume;
-};
-
-template <typename Fn>
-Fn Lookup(void* library, const char* name) {
-  void* symbol = dlsym(library, name);
-  REQUIRE(symbol != nullptr);
-  return reinterpret_cast<Fn>(symbol);
-}
-
-Api LoadLibrary() {
   void* library = dlopen(RODI_PLAYER_LIB, RTLD_LAZY);
-  REQUIRE(library != nullptr);
-  return Api{Lookup<bassmod::InitFn>(library, bassmod::kInitName),
-             Lookup<bassmod::FreeFn>(library, bassmod::kFreeName),
-             Lookup<bassmod::MusicLoadFn>(library, bassmod::kMusicLoadName),
-             Lookup<bassmod::MusicPlayFn>(library, bassmod::kMusicPlayName),
-             Lookup<bassmod::MusicFreeFn>(library, bassmod::kMusicFreeName),
-             Lookup<bassmod::SetVolumeFn>(library, bassmod::kSetVolumeName),
-             Lookup<bassmod::GetVolumeFn>(library, bassmod::kGetVolumeName)};
-}
+  template <typename Fn>
+  Fn Get(const char* name) const {
+    REQUIRE(library != nullptr);
+    void* symbol = dlsym(library, name);
+    REQUIRE(symbol != nullptr);
+    return reinterpret_cast<Fn>(symbol);
+  }
+  bassmod::InitFn Init = Get<bassmod::InitFn>(bassmod::kInitName);
+  bassmod::FreeFn Free = Get<bassmod::FreeFn>(bassmod::kFreeName);
+  bassmod::MusicLoadFn MusicLoad = Get<bassmod::MusicLoadFn>(bassmod::kMusicLoadName);
+  bassmod::MusicPlayFn MusicPlay = Get<bassmod::MusicPlayFn>(bassmod::kMusicPlayName);
+  bassmod::MusicFreeFn MusicFree = Get<bassmod::MusicFreeFn>(bassmod::kMusicFreeName);
+  bassmod::SetVolumeFn SetVolume = Get<bassmod::SetVolumeFn>(bassmod::kSetVolumeName);
+  bassmod::GetVolumeFn GetVolume = Get<bassmod::GetVolumeFn>(bassmod::kGetVolumeName);
+};
 
 // A fresh HOME whose .asoundrc makes "default" a file sink; returns the sink's path.
 // With `fifo` the sink is a named pipe of that name instead, created by the caller.
@@ -135,20 +125,19 @@ Clock::duration Timed(Call call) {
   return Clock::now() - start;
 }
 
-// Runs `body` in a fresh child; it passes when the child exits 0 having printed nothing.
-// The child's HOME, sink included, is removed when it passed.
-#define IN_CHILD(body)                  \
-  EXPECT_EXIT(                          \
-      {                                 \
-        body();                         \
-        fs::remove_all(getenv("HOME")); \
-        std::exit(0);                   \
-      },                                \
-      testing::ExitedWithCode(0), testing::IsEmpty())
+// A case that runs in a fresh child; it passes when the child exits 0 having printed
+// nothing. The child's HOME, sink included, is removed when it passed.
+#define CHILD_TEST(name)                                                                                    \
+  void name();                                                                                              \
+  TEST(PlayerLibraryDeathTest, name) {                                                                      \
+    EXPECT_EXIT({ name(); fs::remove_all(getenv("HOME")); std::exit(0); }, testing::ExitedWithCode(0), \
+                testing::IsEmpty());                                                                        \
+  }                                                                                                         \
+  void name()
 
-void PlaysToTheDefaultDevice() {
+CHILD_TEST(PlaysToTheDefaultDeviceInRealTime) {
   const std::string sink = UseFileSink("plays");
-  const Api api = LoadLibrary();
+  const Api api;
   const auto tune = rodi_test::MakeTestMod();
   const std::string tunePath = WriteFile("music.mod", tune);
   const std::string junkPath = WriteFile("junk.mod", std::vector<std::uint8_t>(64, 'x'));
@@ -191,9 +180,9 @@ void PlaysToTheDefaultDevice() {
   api.Free();
 }
 
-void LoadReplacesAndVolumeScales() {
+CHILD_TEST(LoadReplacesTheTuneAndVolumeScalesIt) {
   const std::string sink = UseFileSink("volume");
-  const Api api = LoadLibrary();
+  const Api api;
   const auto tune = rodi_test::MakeTestMod();
   REQUIRE(api.Init(bassmod::kDeviceDefault, 44100, 0));
   REQUIRE(!api.SetVolume(101));
@@ -224,12 +213,12 @@ void LoadReplacesAndVolumeScales() {
   api.Free();
 }
 
-void FailsSilentlyWithoutAudio() {
+CHILD_TEST(FailsSilentlyWithoutAudio) {
   // An empty configuration makes every ALSA open fail, as on a machine without sound.
   const std::string sink = UseFileSink("noaudio");
   const std::string empty = WriteFile("empty.conf", {});
   setenv("ALSA_CONFIG_PATH", empty.c_str(), 1);
-  const Api api = LoadLibrary();
+  const Api api;
   REQUIRE(!api.Init(bassmod::kDeviceDefault, 44100, 0));
   REQUIRE(!api.Init(bassmod::kDeviceFirst, 44100, 0));
   REQUIRE(api.GetVolume() == -1);
@@ -239,9 +228,9 @@ void FailsSilentlyWithoutAudio() {
   api.Free();
 }
 
-void NoSoundDeviceNeverTouchesAlsa() {
+CHILD_TEST(NoSoundDevicesNeverTouchAlsa) {
   const std::string sink = UseFileSink("nosound");
-  const Api api = LoadLibrary();
+  const Api api;
   const auto tune = rodi_test::MakeTestMod();
   for (int device : {bassmod::kDeviceNoSound, bassmod::kDeviceDecode}) {
     REQUIRE(api.Init(device, 44100, 0));
@@ -255,14 +244,14 @@ void NoSoundDeviceNeverTouchesAlsa() {
   REQUIRE(!fs::exists(sink));
 }
 
-void StopsPromptlyWhenTheDeviceHangs() {
+CHILD_TEST(StopsPromptlyWhenTheDeviceHangs) {
   // A reader that never reads: once the pipe is full, ALSA blocks the player thread in
   // write(), as a stuck sound server would.
   const std::string fifo = UseFileSink("hang", "sink.fifo");
   REQUIRE(mkfifo(fifo.c_str(), 0600) == 0);
   const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
   REQUIRE(reader >= 0);  // kept open: closing it would end the stuck write with SIGPIPE
-  const Api api = LoadLibrary();
+  const Api api;
   const auto tune = rodi_test::MakeTestMod();
   REQUIRE(api.Init(bassmod::kDeviceDefault, 44100, 0));
   REQUIRE(api.MusicLoad(1, tune.data(), 0, tune.size(), bassmod::kMagazineMusicFlags));
@@ -273,20 +262,6 @@ void StopsPromptlyWhenTheDeviceHangs() {
   // The stuck thread is left to finish alone; the library is ready again.
   REQUIRE(api.Init(bassmod::kDeviceNoSound, 44100, 0));
   api.Free();
-}
-
-TEST(PlayerLibraryDeathTest, PlaysToTheDefaultDeviceInRealTime) {
-  IN_CHILD(PlaysToTheDefaultDevice);
-}
-TEST(PlayerLibraryDeathTest, LoadReplacesTheTuneAndVolumeScalesIt) {
-  IN_CHILD(LoadReplacesAndVolumeScales);
-}
-TEST(PlayerLibraryDeathTest, FailsSilentlyWithoutAudio) { IN_CHILD(FailsSilentlyWithoutAudio); }
-TEST(PlayerLibraryDeathTest, NoSoundDevicesNeverTouchAlsa) {
-  IN_CHILD(NoSoundDeviceNeverTouchesAlsa);
-}
-TEST(PlayerLibraryDeathTest, StopsPromptlyWhenTheDeviceHangs) {
-  IN_CHILD(StopsPromptlyWhenTheDeviceHangs);
 }
 
 }  // namespace

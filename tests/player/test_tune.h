@@ -15,22 +15,15 @@ inline std::vector<std::uint8_t> MakeTestMod() {
   for (std::size_t i = 0; title[i]; ++i) mod[i] = static_cast<std::uint8_t>(title[i]);
 
   // Sample 1: one looped period of a square wave, full volume.
-  std::uint8_t* s1 = &mod[20];
-  s1[22] = 0;
-  s1[23] = kSampleWords;  // length in words, big-endian
-  s1[25] = 64;            // volume
-  s1[26] = 0;
-  s1[27] = 0;  // loop start
-  s1[28] = 0;
-  s1[29] = kSampleWords;                                   // loop length
+  // Big-endian words: length and loop length kSampleWords, loop start 0, volume 64.
+  mod[20 + 23] = kSampleWords;
+  mod[20 + 25] = 64;
+  mod[20 + 29] = kSampleWords;
   for (int i = 1; i < 31; ++i) mod[20 + 30 * i + 29] = 1;  // unused samples: no loop
 
   mod[950] = 1;    // song length
   mod[951] = 127;  // restart byte
-  mod[1080] = 'M';
-  mod[1081] = '.';
-  mod[1082] = 'K';
-  mod[1083] = '.';
+  for (std::size_t i = 0; i < 4; ++i) mod[1080 + i] = static_cast<std::uint8_t>("M.K."[i]);
 
   // A few notes on the left and right channels; the rest of the pattern is empty.
   const unsigned periods[] = {428, 381, 339, 320, 285, 254, 226, 214};

@@ -24,14 +24,11 @@ const std::vector<std::pair<std::string, std::vector<Region>>> kBlank = {
 
 bool IsBlank(const artkit::Cell& c) { return c.ch == ' ' && (c.attr & 0x70) == 0; }
 
-TEST(ScreensLayout, EveryScreenFitsTwentyFiveRowsOfEightyColumns) {
+TEST(ScreensLayout, EightyByAtMostTwentyFiveAndTheProgramsRegionsBlankInBothLooks) {
   for (const auto& f : AllScreens()) {
     EXPECT_LE(f.screen.canvas.height(), 25) << f.screen.name;
     EXPECT_EQ(f.screen.canvas.width(), 80) << f.screen.name;
   }
-}
-
-TEST(ScreensLayout, TheProgramsRegionsAreBlankInBothLooks) {
   for (const auto& [name, regions] : kBlank) {
     for (const std::string& n : {name, name + "_ASC"}) {
       const auto& canvas = Find(n).screen.canvas;

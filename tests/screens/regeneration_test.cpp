@@ -16,15 +16,6 @@ TEST(ScreensRegeneration, EveryCommittedResourceComesFromItsSource) {
   }
 }
 
-TEST(ScreensRegeneration, BuildingTwiceGivesTheSameBytes) {
-  const auto lib = screens::LoadLibrary(std::filesystem::path(RODI_SOURCE_DIR) / "content/src/screens");
-  for (const auto& f : AllScreens()) {
-    const auto again = screens::LoadScreen(
-        std::filesystem::path(RODI_SOURCE_DIR) / "content/src/screens" / (f.screen.name + ".scr"), lib);
-    EXPECT_EQ(screens::Render(again), screens::Render(f.screen)) << f.screen.name;
-  }
-}
-
 TEST(ScreensRegeneration, TheIssueHasItsTwentyOneScreens) {
   const std::set<std::string> want = {
       "MENU", "LOGO", "EXIT", "ABOUT", "EDIT", "ANSI", "ARTICLES", "TUTORS", "ARTICLE_HDR",

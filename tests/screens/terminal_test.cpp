@@ -25,16 +25,9 @@ TEST(ScreensTerminal, LibvtermShowsEachScreenAsDrawn) {
         }
       }
     }
-  }
-}
-
-TEST(ScreensTerminal, TheColourIsSevenAgainAfterEachScreen) {
-  for (const auto& f : AllScreens()) {
-    if (f.screen.plain) continue;
     // Whatever comes next is drawn in the colour the screen left: probe it with one letter.
-    const std::string probe = std::string(Body(f.committed)) + "\x1b[HX";
-    const auto view = artkit_test::TerminalView(probe);
-    EXPECT_EQ(view.at(0, 0), (artkit::Cell{'X', 0x07})) << f.screen.name;
+    EXPECT_EQ(artkit_test::TerminalView(std::string(Body(f.committed)) + "\x1b[HX").at(0, 0), (artkit::Cell{'X', 0x07}))
+        << f.screen.name;
   }
 }
 

@@ -10,6 +10,7 @@
 
 namespace {
 namespace fs = std::filesystem;
+const std::string kSauce = "sauce \"t\" \"a\" \"g\" 20261201\n";
 
 class ScreensTool : public ::testing::Test {
  protected:
@@ -37,46 +38,38 @@ class ScreensTool : public ::testing::Test {
   fs::path root_;
 };
 
-TEST_F(ScreensTool, PixelLettersPackTwoRowsIntoHalfBlocksAndCentre) {
-  const auto s = Load("T", "sauce \"t\" \"a\" \"g\" 20261201\nrows 1\nletters c 1 px W \"ab\"\n");
-  // "ab" is 2 + 1 + 2 columns wide, so it starts at column 38.
-  const auto& c = s.canvas;
-  EXPECT_EQ(c.height(), 1);
-  EXPECT_EQ(c.at(37, 0).ch, 0xDB);  // a: both pixels lit
-  EXPECT_EQ(c.at(38, 0).ch, 0xDC);  // lower only
-  EXPECT_EQ(c.at(39, 0).ch, ' ');   // the spacing column stays untouched
-  EXPECT_EQ(c.at(40, 0).ch, 0xDF);  // b: upper only
-  EXPECT_EQ(c.at(41, 0).ch, 0xDB);
-  EXPECT_EQ(c.at(41, 0).attr, 15);
-}
-
-TEST_F(ScreensTool, PixelRampsPutTheLowerColourInTheBackground) {
-  const auto s = Load("T", "sauce \"t\" \"a\" \"g\" 20261201\nletters 1 1 px x pxramp=Wb \"a\"\n");
-  EXPECT_EQ(s.canvas.at(1, 0).ch, 0xDC);                       // lower pixel only: its own colour
-  EXPECT_EQ(s.canvas.at(1, 0).attr, 1);
-  EXPECT_EQ(s.canvas.at(0, 0).ch, 0xDF);                       // both lit, white over blue
-  EXPECT_EQ(s.canvas.at(0, 0).attr, 15 + 16 * 1);
+TEST_F(ScreensTool, PixelLettersPackIntoHalfBlocksCentredAndRampsFillTheBackground) {
+  const auto s = Load("T", kSauce + "rows 1\nletters c 1 px W \"ab\"\n");
+  // "ab" is 2 + 1 + 2 columns wide, so it starts at column 38; the spacing column stays untouched.
+  EXPECT_EQ(s.canvas.height(), 1);
+  std::string cols;
+  for (int x = 37; x <= 41; ++x) cols += static_cast<char>(s.canvas.at(x, 0).ch);
+  EXPECT_EQ(cols, "\xDB\xDC \xDF\xDB");
+  EXPECT_EQ(s.canvas.at(41, 0).attr, 15);
+  const auto r = Load("T", kSauce + "letters 1 1 px x pxramp=Wb \"a\"\n");
+  EXPECT_EQ(r.canvas.at(1, 0), (artkit::Cell{0xDC, 1}));        // lower pixel only: its own colour
+  EXPECT_EQ(r.canvas.at(0, 0), (artkit::Cell{0xDF, 15 + 16}));  // both lit: white over blue
 }
 
 TEST_F(ScreensTool, GridsPaintOnlyWhereAColourIsGiven) {
-  const auto s = Load("T", "sauce \"t\" \"a\" \"g\" 20261201\nfill 1 1 3 1 x b\ngrid 1 1\n|┌ ┐\npaint\n|W b\nend\n");
+  const auto s = Load("T", kSauce + "fill 1 1 3 1 x b\ngrid 1 1\n|┌ ┐\npaint\n|W b\nend\n");
   EXPECT_EQ(s.canvas.at(0, 0), (artkit::Cell{0xDA, 15}));
   EXPECT_EQ(s.canvas.at(1, 0), (artkit::Cell{'x', 1}));  // transparent: the fill shows through
   EXPECT_EQ(s.canvas.at(2, 0), (artkit::Cell{0xBF, 1}));
 }
 
 TEST_F(ScreensTool, MistakesAreReportedWithTheirPlace) {
-  const std::string sauce = "sauce \"t\" \"a\" \"g\" 20261201\n";
-  EXPECT_NE(LoadError("T", sauce + "text 1 1 W \"\xe2\x98\x85\"\n").find("T.scr:2"), std::string::npos)
-      << "a glyph code page 437 lacks";
-  EXPECT_NE(LoadError("T", sauce + "text 1 1 W \"\xe2\x99\xaa\"\n").find("drawable"), std::string::npos)
-      << "a glyph that only a control byte shows";
-  EXPECT_NE(LoadError("T", sauce + "text 79 1 W \"abc\"\n").find("off the screen"), std::string::npos);
-  EXPECT_NE(LoadError("T", sauce + "rows 2\ntext 1 3 W \"a\"\n").find("below the last row"), std::string::npos);
-  EXPECT_NE(LoadError("T", sauce + "text 1 1 Q \"a\"\n").find("no palette key"), std::string::npos);
-  EXPECT_NE(LoadError("T", sauce + "grid 1 1\n|ab\npaint\n|W\nend\n").find("without colour"), std::string::npos);
-  EXPECT_NE(LoadError("T", sauce + "grid 1 1\n|ab\n").find("without end"), std::string::npos);
-  EXPECT_NE(LoadError("T", "text 1 1 W \"a\"\n").find("sauce"), std::string::npos) << "an ANSI screen without SAUCE";
+  const std::pair<std::string, const char*> cases[] = {
+      {kSauce + "text 1 1 W \"\xe2\x98\x85\"\n", "T.scr:2"},      // a glyph code page 437 lacks
+      {kSauce + "text 1 1 W \"\xe2\x99\xaa\"\n", "drawable"},     // only a control byte shows it
+      {kSauce + "text 79 1 W \"abc\"\n", "off the screen"},
+      {kSauce + "rows 2\ntext 1 3 W \"a\"\n", "below the last row"},
+      {kSauce + "text 1 1 Q \"a\"\n", "no palette key"},
+      {kSauce + "grid 1 1\n|ab\npaint\n|W\nend\n", "without colour"},
+      {kSauce + "grid 1 1\n|ab\n", "without end"},
+      {"text 1 1 W \"a\"\n", "sauce"},  // an ANSI screen without SAUCE
+  };
+  for (const auto& [text, want] : cases) EXPECT_NE(LoadError("T", text).find(want), std::string::npos) << text;
   EXPECT_NE(LoadError("T_ASC", "text 1 1 . \"\xe2\x96\x88\"\n").find("ASCII"), std::string::npos)
       << "a block in a plain twin";
 }

@@ -82,19 +82,6 @@ std::string Where(const Text& t, size_t line) {
          t.lines[line];
 }
 
-TEST(Str2IntRule, ReadsPipeCodesAsTheViewerWriterDoes) {
-  struct Case {
-    const char* two;
-    bool code;
-  } cases[] = {{"00", true},  {"07", true},  {"23", true},  {"99", true},  {"$F", true},
-               {"x1", true},  {" 1", true},  {"+1", true},  {"-1", true},  {"%1", true},
-               {"0 ", false}, {"0", false},  {" g", false}, {"| ", false}, {"1a", false},
-               {"-0", false}, {"", false},   {" x", false}, {"--", false}, {"&8", false}};
-  for (const auto& c : cases) EXPECT_EQ(IsCode(c.two), c.code) << "\"" << c.two << "\"";
-  EXPECT_EQ(IsCode("-1"), true) << "-1 is 255 as a byte";
-  EXPECT_EQ(IsCode("x0"), false);
-}
-
 TEST(Texts, ArePresentAndOfASensibleSize) {
   size_t total = 0;
   for (const auto& t : Texts()) {
@@ -107,52 +94,35 @@ TEST(Texts, ArePresentAndOfASensibleSize) {
   EXPECT_GE(total, 80u * 1024) << "the issue's texts together";
 }
 
-TEST(Texts, UseTheirLineEndsOnly) {
+// Line ends, bytes of the text's character set only, and lines within the viewer.
+TEST(Texts, LineEndsBytesAndWidth) {
   for (const auto& t : Texts()) {
     const std::string& b = t.bytes;
     ASSERT_FALSE(b.empty()) << t.kind->name;
     EXPECT_EQ(b.back(), '\n') << t.kind->name << " ends without a line end";
-    size_t line = 0;
-    for (size_t i = 0; i < b.size(); ++i) {
+    for (size_t i = 0, line = 0; i < b.size(); ++i) {
       if (b[i] == '\n') {
-        const bool after_cr = i > 0 && b[i - 1] == '\r';
-        EXPECT_EQ(after_cr, t.kind->crlf) << Where(t, line) << " (wrong line end)";
-        ++line;
+        EXPECT_EQ(i > 0 && b[i - 1] == '\r', t.kind->crlf) << Where(t, line++) << " (wrong line end)";
       } else if (b[i] == '\r') {
-        EXPECT_TRUE(t.kind->crlf && i + 1 < b.size() && b[i + 1] == '\n')
-            << Where(t, line) << " (stray CR)";
+        EXPECT_TRUE(t.kind->crlf && i + 1 < b.size() && b[i + 1] == '\n') << Where(t, line) << " (stray CR)";
       }
     }
-  }
-}
-
-TEST(Texts, HoldOnlyPrintableBytesOfTheirCharacterSet) {
-  for (const auto& t : Texts()) {
     bool any_box = false;
     for (size_t n = 0; n < t.lines.size(); ++n) {
+      EXPECT_LE(t.lines[n].size(), kMaxLine) << Where(t, n);
       for (const char ch : t.lines[n]) {
-        const auto b = static_cast<uint8_t>(ch);
-        EXPECT_FALSE(b < 0x20 || b == 0x7F)
-            << Where(t, n) << " (control byte " << int(b) << ")";
-        if (b >= 0x80) {
-          // Line and block drawing of CP437 only: letters with accents would show as
-          // mojibake in the UTF-8 editor the source is kept in.
-          const bool box = b >= 0xB0 && b <= 0xDF;
-          EXPECT_TRUE(t.kind->cp437 && box) << Where(t, n) << " (byte " << int(b) << ")";
-          any_box = any_box || box;
+        const auto c = static_cast<uint8_t>(ch);
+        EXPECT_FALSE(c < 0x20 || c == 0x7F) << Where(t, n) << " (control byte " << int(c) << ")";
+        // Above 0x7F only CP437 line and block drawing: accented letters would
+        // show as mojibake in the UTF-8 editor the source is kept in.
+        if (c >= 0x80) {
+          EXPECT_TRUE(t.kind->cp437 && c >= 0xB0 && c <= 0xDF) << Where(t, n) << " (byte " << int(c) << ")";
+          any_box = true;
         }
       }
     }
-    if (t.kind->cp437) {
-      EXPECT_TRUE(any_box) << t.kind->name << " should frame its code";
-    }
+    EXPECT_EQ(any_box, t.kind->cp437) << t.kind->name << " should frame its code";
   }
-}
-
-TEST(Texts, FitTheViewerWidth) {
-  for (const auto& t : Texts())
-    for (size_t n = 0; n < t.lines.size(); ++n)
-      EXPECT_LE(t.lines[n].size(), kMaxLine) << Where(t, n);
 }
 
 // Every bar must be an intended code (00-23, in texts that carry codes) or plain text

@@ -1,4 +1,5 @@
-// Byte-level checks of the XM and MOD encodings.
+// Byte-level checks of the XM and MOD encodings. Where the fields sit in an XM file
+// is checked by loading the committed tunes in two players (tunes_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -13,8 +14,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-unsigned le16(const Bytes& b, std::size_t at) { return b[at] | b[at + 1] << 8; }
-std::uint32_t le32(const Bytes& b, std::size_t at) { return le16(b, at) | static_cast<std::uint32_t>(le16(b, at + 2)) << 16; }
 unsigned be16(const Bytes& b, std::size_t at) { return b[at] << 8 | b[at + 1]; }
 
 Sample looped_sample(int bits, std::vector<std::int16_t> data, std::uint32_t loopStart, std::uint32_t loopLength) {
@@ -76,57 +75,6 @@ TEST(XmDelta, StoresDifferencesWithWrapAround) {
   EXPECT_THROW(xm_delta_encode(s8), std::invalid_argument);
 }
 
-TEST(XmLayout, HeaderPatternInstrumentAndSampleFieldsSitWhereLoadersReadThem) {
-  Module m = tiny(Format::Xm, 2);
-  m.speed = 5;
-  m.bpm = 140;
-  m.orders = {0, 0, 0};
-  m.restart = 1;
-  m.patterns[0].at(1, 1) = {49, 1, 0, 0, 0};
-  m.instruments[0].volumeEnvelope.points = {{0, 64}, {10, 32}};
-  m.instruments[0].volumeEnvelope.sustain = 1;
-  m.instruments[0].fadeout = 300;
-  m.instruments[0].samples[0].relativeNote = -12;
-  Bytes b = write_xm(m);
-
-  EXPECT_EQ(std::string(b.begin(), b.begin() + 17), "Extended Module: ");
-  EXPECT_EQ(std::string(b.begin() + 17, b.begin() + 21), "tiny");
-  EXPECT_EQ(b[37], 0x1A);
-  EXPECT_EQ(le16(b, 58), 0x0104u);
-  EXPECT_EQ(le32(b, 60), 276u);
-  EXPECT_EQ(le16(b, 64), 3u);    // song length
-  EXPECT_EQ(le16(b, 66), 1u);    // restart
-  EXPECT_EQ(le16(b, 68), 2u);    // channels
-  EXPECT_EQ(le16(b, 70), 1u);    // patterns
-  EXPECT_EQ(le16(b, 72), 1u);    // instruments
-  EXPECT_EQ(le16(b, 74), 1u);    // linear frequencies
-  EXPECT_EQ(le16(b, 76), 5u);
-  EXPECT_EQ(le16(b, 78), 140u);
-
-  std::size_t at = 60 + 276;  // pattern header
-  EXPECT_EQ(le32(b, at), 9u);
-  EXPECT_EQ(le16(b, at + 5), 4u);
-  const unsigned packed = le16(b, at + 7);
-  EXPECT_EQ(packed, 7u + 3);  // seven empty cells and one note with instrument
-  at += 9 + packed;           // instrument header
-  EXPECT_EQ(le32(b, at), 263u);
-  EXPECT_EQ(le16(b, at + 27), 1u);
-  EXPECT_EQ(le32(b, at + 29), 40u);
-  EXPECT_EQ(le16(b, at + 129 + 4), 10u);  // second volume point
-  EXPECT_EQ(b[at + 225], 2);              // volume points
-  EXPECT_EQ(b[at + 227], 1);              // sustain point
-  EXPECT_EQ(b[at + 233], 3);              // envelope on, with sustain
-  EXPECT_EQ(le16(b, at + 239), 300u);
-  at += 263;  // sample header: lengths in bytes for 16-bit data
-  EXPECT_EQ(le32(b, at), 12u);
-  EXPECT_EQ(le32(b, at + 4), 4u);
-  EXPECT_EQ(le32(b, at + 8), 8u);
-  EXPECT_EQ(b[at + 14], 0x11);  // forward loop, 16-bit
-  EXPECT_EQ(static_cast<std::int8_t>(b[at + 16]), -12);
-  at += 40;
-  EXPECT_EQ(b.size(), at + 12) << "the delta-coded sample data ends the file";
-}
-
 TEST(XmLayout, RejectsWhatTheFormatCannotHold) {
   Module odd = tiny(Format::Xm, 3);
   odd.patterns[0] = Pattern(4, 3);
@@ -137,15 +85,6 @@ TEST(XmLayout, RejectsWhatTheFormatCannotHold) {
   Module loop = tiny(Format::Xm, 2);
   loop.instruments[0].samples[0].loopLength = 10;
   EXPECT_THROW(write_xm(loop), std::invalid_argument);
-}
-
-TEST(ModPeriods, ThreeAmigaOctavesFromC3) {
-  EXPECT_EQ(mod_period(37), 856u);  // C-3
-  EXPECT_EQ(mod_period(49), 428u);  // C-4
-  EXPECT_EQ(mod_period(58), 254u);
-  EXPECT_EQ(mod_period(72), 113u);  // B-5
-  EXPECT_EQ(mod_period(36), 0u);
-  EXPECT_EQ(mod_period(73), 0u);
 }
 
 TEST(ModLayout, HeaderSamplesAndCells) {
@@ -159,9 +98,8 @@ TEST(ModLayout, HeaderSamplesAndCells) {
   m.instruments[0].samples[0].relativeNote = 12;     // folded into the note: C-5
   Bytes b = write_mod(m);
 
-  EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "tiny");
+  // Title, names, song length and tag reach the loaders (tunes_test.cpp).
   // Sample 1: 6 frames plus the leading zero word = 4 words; the loop moves with that word.
-  EXPECT_EQ(std::string(b.begin() + 20, b.begin() + 26), "square");
   EXPECT_EQ(be16(b, 42), 4u);
   EXPECT_EQ(b[45], 64);
   EXPECT_EQ(be16(b, 46), 2u);
@@ -170,11 +108,11 @@ TEST(ModLayout, HeaderSamplesAndCells) {
   EXPECT_EQ(be16(b, 20 + 16 * 30 + 26), 0u);
   EXPECT_EQ(be16(b, 20 + 16 * 30 + 28), 1u);
   EXPECT_EQ(be16(b, 20 + 17 * 30 + 22), 0u);
-  EXPECT_EQ(b[950], 1);
-  EXPECT_EQ(b[951], 127);
-  EXPECT_EQ(std::string(b.begin() + 1080, b.begin() + 1084), "M.K.");
 
-  auto cell = [&](int row, int ch) { return Bytes(b.begin() + 1084 + (row * 4 + ch) * 4, b.begin() + 1084 + (row * 4 + ch) * 4 + 4); };
+  auto cell = [&](int row, int ch) {
+    const auto at = b.begin() + 1084 + (row * 4 + ch) * 4;
+    return Bytes(at, at + 4);
+  };
   EXPECT_EQ(cell(0, 0), (Bytes{0x11, 0xAC, 0x1A, 0x12}));  // 428 = 0x1AC, sample 0x11
   EXPECT_EQ(cell(1, 2), (Bytes{0x00, 0x00, 0x0C, 0x00})) << "key-off becomes C00";
   EXPECT_EQ(cell(2, 3), (Bytes{0x00, 0xD6, 0x1C, 0x20})) << "relative note and volume folded in";
