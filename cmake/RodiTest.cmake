@@ -10,6 +10,16 @@ function(rodi_test name)
   target_compile_definitions(${name} PRIVATE
     RODI_SOURCE_DIR="${RODI_SOURCE_DIR}" RODI_BINARY_DIR="${CMAKE_BINARY_DIR}")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS ${T_LABEL})
+  if(T_LABEL STREQUAL "unit")
+    set_property(GLOBAL APPEND PROPERTY RODI_UNIT_TESTS ${name})
+  endif()
+endfunction()
+
+# The target unit_tests builds just what the unit tests need (the sanitizer
+# build runs only those). Call once, after every test is declared.
+function(rodi_add_unit_tests_target)
+  get_property(tests GLOBAL PROPERTY RODI_UNIT_TESTS)
+  add_custom_target(unit_tests DEPENDS ${tests})
 endfunction()
 
 # Adds every direct subfolder of the current folder that has a CMakeLists.txt.

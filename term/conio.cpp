@@ -84,8 +84,17 @@ void SaveScreen(TConsoleImageRec& image) {
 
 void RestoreScreen(const TConsoleImageRec& image) { Screen->PutScreenImage(image); }
 bool KeyPressed() { return Keyboard->KeyPressed(); }
-char ReadKey() { return Keyboard->ReadKey(); }
-void Delay(uint16_t ms) { Keyboard->DelayWatchingInput(ms); }
+
+// Output held back for fewer writes goes out before any wait.
+char ReadKey() {
+  Screen->SendDue();
+  return Keyboard->ReadKey();
+}
+
+void Delay(uint16_t ms) {
+  Screen->SendDue();
+  Keyboard->DelayWatchingInput(ms);
+}
 
 void Enable_ANSI_Unix() {
   // A UTF-8 terminal must not switch to the PC font mapping.

@@ -1,6 +1,7 @@
 // The keyboard input decoder: terminal bytes in, one-byte PC key codes out.
 // Extended keys arrive as 0 followed by their scan code on the next call.
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <functional>
 
@@ -19,6 +20,10 @@ class TInputLinux {
 
   char ReadKey();
   bool KeyPressed();
+  // KeyPressed for a loop that asks once per byte: a key already received
+  // answers at once; the terminal itself is asked often enough that a key
+  // takes effect within a millisecond, but not on every call.
+  bool KeyPressedCheap();
   bool SysKeyPressed();
   char TTYRecvChar();
   void PushKey(char ch);
@@ -44,6 +49,8 @@ class TInputLinux {
   int32_t InCnt = 0, InHead = 0, InTail = 0;
   char KeyBuffer[KeyBufferSize]{};
   int32_t KeyPut = 0, KeySend = 0;
+  std::chrono::steady_clock::time_point lastAsked_{};
+  uint32_t cheapCalls_ = 0;
 };
 
 class TInput : public TInputLinux {

@@ -24,6 +24,41 @@ bool PipeCode(std::string_view two, PipeRule rule, uint8_t& code) {
   return code >= 1 && code <= 23 && two[0] != '&' && two[0] != '$';
 }
 
+constexpr size_t kMaxSgr = 16;  // "\e[0;1;5;3x;4xm" is the longest
+
+// The SGR sequence that changes the terminal from attribute `from` to `to`
+// (they differ), written into out; answers its length.
+size_t SgrChange(uint8_t from, uint8_t to, char* out) {
+  const int fg = to & 15, bg = to >> 4;
+  int oldFg = from & 15, oldBg = from >> 4;
+  char* p = out;
+  *p++ = '\x1b';
+  *p++ = '[';
+  const char* const list = p;
+  auto add = [&](char a, char b = 0) {
+    if (p != list) *p++ = ';';
+    *p++ = a;
+    if (b != 0) *p++ = b;
+  };
+  if (oldFg != 7 || fg == 7 || (oldFg > 7 && fg < 8) || (oldBg > 7 && bg < 8)) {
+    add('0');
+    oldFg = 7;
+    oldBg = 0;
+  }
+  if (fg > 7 && oldFg < 8) {
+    add('1');
+    oldFg |= 8;
+  }
+  if ((bg & 8) != (oldBg & 8)) {
+    add('5');
+    oldBg |= 8;
+  }
+  if (fg != oldFg) add('3', kAnsiTable[fg & 7]);
+  if (bg != oldBg) add('4', kAnsiTable[bg & 7]);
+  *p++ = 'm';
+  return static_cast<size_t>(p - out);
+}
+
 }  // namespace
 
 TOutputLinux::TOutputLinux(bool active, TOutputSetup setup) : setup_(setup) {
@@ -52,6 +87,7 @@ TOutputLinux::~TOutputLinux() { GiveBack(); }
 void TOutputLinux::GiveBack() {
   if (givenBack_) return;
   givenBack_ = true;
+  holdFlushes_ = false;
   BufFlush();
   std::string bye = "\x1b[0m";
   if (sentPcCharset_) bye += "\x1b(B";
@@ -81,54 +117,67 @@ void TOutputLinux::SetRawMode(bool on) {
 
 void TOutputLinux::BufAddByte(char b) {
   OutBuffer[OutBufPos++] = b;
-  if (OutBufPos >= ConBufSize) BufFlush();
+  if (OutBufPos >= ConBufSize) SendBytes(OutBufPos);
 }
 
 void TOutputLinux::BufAddStr(std::string_view s) {
-  for (char b : s) BufAddByte(b);
+  while (!s.empty()) {
+    const size_t n = std::min(s.size(), static_cast<size_t>(ConBufSize - OutBufPos));
+    std::memcpy(OutBuffer + OutBufPos, s.data(), n);
+    OutBufPos = static_cast<uint16_t>(OutBufPos + n);
+    s.remove_prefix(n);
+    if (OutBufPos >= ConBufSize) SendBytes(OutBufPos);
+  }
 }
 
 void TOutputLinux::BufFlush() {
-  if (OutBufPos == 0) return;
-  const uint16_t size = OutBufPos;
-  OutBufPos = 0;  // an inactive engine drops its bytes, so the buffer never overflows
-  if (Active && !WriteAll(setup_.fd, OutBuffer, size) && !Departing() && OnHangUp) OnHangUp();
+  if (holdFlushes_) {
+    duePos_ = OutBufPos;
+    return;
+  }
+  SendBytes(OutBufPos);
 }
 
+// Writes the first count bytes of the buffer and keeps the rest.
+void TOutputLinux::SendBytes(uint16_t count) {
+  if (count == 0) return;
+  // Taken out of the buffer before the write: a departure that starts inside
+  // it flushes the buffer, and must not send these bytes twice.
+  char kept[ConBufSize];
+  const char* sent = OutBuffer;
+  if (count < OutBufPos) {
+    std::memcpy(kept, OutBuffer, count);
+    std::memmove(OutBuffer, OutBuffer + count, OutBufPos - count);
+    sent = kept;
+  }
+  OutBufPos = static_cast<uint16_t>(OutBufPos - count);
+  duePos_ = 0;
+  // An inactive engine drops its bytes, so the buffer never overflows.
+  if (Active && !WriteAll(setup_.fd, sent, count) && !Departing() && OnHangUp) OnHangUp();
+}
+
+void TOutputLinux::HoldFlushes(bool hold) {
+  holdFlushes_ = hold;
+  if (!hold) SendDue();
+}
+
+void TOutputLinux::SendDue() { SendBytes(duePos_); }
+
 void TOutputLinux::RawWriteStr(std::string_view s) {
+  SendDue();  // bytes past a flush point were sent before these, unheld
   if (!WriteAll(setup_.fd, s.data(), s.size()) && !Departing() && OnHangUp) OnHangUp();
 }
 
 std::string TOutputLinux::AttrToAnsi(uint8_t attr) const {
   if (attr == FTextAttr) return "";
-  int fg = attr & 15, bg = attr >> 4;
-  int oldFg = FTextAttr & 15, oldBg = FTextAttr >> 4;
-  std::string list;
-  auto addSep = [&list](std::string_view item) {
-    if (!list.empty()) list += ';';
-    list += item;
-  };
-  if (oldFg != 7 || fg == 7 || (oldFg > 7 && fg < 8) || (oldBg > 7 && bg < 8)) {
-    list = "0";
-    oldFg = 7;
-    oldBg = 0;
-  }
-  if (fg > 7 && oldFg < 8) {
-    addSep("1");
-    oldFg |= 8;
-  }
-  if ((bg & 8) != (oldBg & 8)) {
-    addSep("5");
-    oldBg |= 8;
-  }
-  if (fg != oldFg) addSep(std::string("3") + kAnsiTable[fg & 7]);
-  if (bg != oldBg) addSep(std::string("4") + kAnsiTable[bg & 7]);
-  return "\x1b[" + list + "m";
+  char sgr[kMaxSgr];
+  return std::string(sgr, SgrChange(FTextAttr, attr, sgr));
 }
 
 void TOutputLinux::SetTextAttr(uint8_t attr) {
   if (attr == FTextAttr) return;
-  BufAddStr(AttrToAnsi(attr));
+  char sgr[kMaxSgr];  // built in place: art changes colour every few cells
+  BufAddStr(std::string_view(sgr, SgrChange(FTextAttr, attr, sgr)));
   FTextAttr = attr;
 }
 
@@ -139,7 +188,7 @@ void TOutputLinux::CursorXY(int x, int y) {
   BufFlush();
   FCursorX = static_cast<uint8_t>(x);
   FCursorY = static_cast<uint8_t>(y);
-  termCol_ = x;
+  column_.col = x;
 }
 
 void TOutputLinux::ClearScreen() {
@@ -152,33 +201,34 @@ void TOutputLinux::ClearScreen() {
 // A byte the image records as a cell. A wider terminal gets the wrap at column
 // 80 that an 80-column one would make by itself.
 void TOutputLinux::AddCell(uint8_t ch) {
-  if (IsWideTerminal() && termCol_ > 80 && ch != 27) {
+  const bool inSequence = column_.InSequence(ch);
+  if (IsWideTerminal() && !inSequence && column_.col > 80) {
     BufAddStr("\r\n");
-    termCol_ = 1;
+    column_.col = 1;
   }
   if (setup_.charset == Charset::Utf8 && ch != 27) {
     BufAddStr(Cp437ToUtf8(ch));
   } else {
     BufAddByte(static_cast<char>(ch));
   }
-  if (ch != 27) ++termCol_;
+  if (!inSequence) ++column_.col;
 }
 
 void TOutputLinux::WriteChar(uint8_t ch) {
   switch (ch) {
     case 8:
-      if (IsWideTerminal() && termCol_ > 80) {  // an 80-column one backs up from its pending wrap
+      if (IsWideTerminal() && column_.col > 80) {  // an 80-column one backs up from its pending wrap
         BufAddByte('\b');
-        termCol_ = 80;
+        column_.col = 80;
       }
       BufAddByte('\b');
-      if (termCol_ > 1) --termCol_;
+      if (column_.col > 1) --column_.col;
       if (FCursorX > 1) --FCursorX;
       break;
     case 10:
-      if (IsWideTerminal() && termCol_ > 80) {
+      if (IsWideTerminal() && column_.col > 80) {
         BufAddStr("\x1b[80G");  // a line feed ends a pending wrap on column 80
-        termCol_ = 80;
+        column_.col = 80;
       }
       BufAddByte('\n');
       if (FCursorY < FWinBot) ++FCursorY;
@@ -186,7 +236,7 @@ void TOutputLinux::WriteChar(uint8_t ch) {
       break;
     case 13:
       BufAddByte('\r');
-      termCol_ = 1;
+      column_.col = 1;
       FCursorX = 1;
       break;
     default:

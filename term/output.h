@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "terminal_column.h"
 #include "types.h"
 
 // How screen cells reach the terminal: raw CP437 bytes (the Linux console with
@@ -34,6 +35,13 @@ class TOutputLinux {
   void SetRawMode(bool on);
   void BufAddStr(std::string_view s);
   void BufFlush();
+  // While held, flush points only mark the bytes before them as due; the due
+  // bytes go out with the next full buffer, SendDue or the release. The same
+  // bytes leave in the same order, in fewer writes (a drawing loop would
+  // otherwise write once per character).
+  void HoldFlushes(bool hold);
+  // Writes the due bytes now: called before anything that sleeps or waits.
+  void SendDue();
   void RawWriteStr(std::string_view s);
   std::string AttrToAnsi(uint8_t attr) const;
   void SetTextAttr(uint8_t attr);
@@ -69,6 +77,7 @@ class TOutputLinux {
 
  private:
   void BufAddByte(char b);
+  void SendBytes(uint16_t count);
   void AddCell(uint8_t ch);
   void AddPipeCode(uint8_t code);
   bool IsWideTerminal() const { return setup_.termCols > 80; }
@@ -81,8 +90,10 @@ class TOutputLinux {
   bool givenBack_ = false;
   char OutBuffer[ConBufSize]{};
   uint16_t OutBufPos = 0;
+  bool holdFlushes_ = false;
+  uint16_t duePos_ = 0;  // bytes before this position are past a held flush point
   // Where the terminal's own cursor column is, to wrap at column 80 on a wider one.
-  int termCol_ = 1;
+  TerminalColumn column_;
 };
 
 class TOutput : public TOutputLinux {

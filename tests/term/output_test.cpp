@@ -242,6 +242,18 @@ TEST(OutputEngine, WiderTerminalWrapsAtColumn80) {
   pipe.Take();
   out.WriteStr("x\ry");  // a carriage return ends the pending wrap
   EXPECT_EQ(pipe.Take(), "x\ry");
+
+  // Escape sequences written as text take no cells, and their moves count.
+  out.CursorXY(75, 8);
+  pipe.Take();
+  out.WriteStr("\x1b[1mabcdef");
+  EXPECT_EQ(pipe.Take(), "\x1b[1mabcdef");
+  out.WriteStr("g");
+  EXPECT_EQ(pipe.Take(), "\r\ng");
+  out.CursorXY(1, 10);
+  pipe.Take();
+  out.WriteStr("\x1b[75Cabcdef");
+  EXPECT_EQ(pipe.Take(), "\x1b[75Cabcde\r\nf");
 }
 
 }  // namespace

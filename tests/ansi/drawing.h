@@ -1,0 +1,27 @@
+// Drawing helpers of the interpreter tests: art from memory, art from a file,
+// and the pauses counted instead of slept.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ansi/pace.h"
+
+// Draws art through the interpreter with the console's keyboard.
+void Draw(std::string_view art, int pace = 0);
+
+// Writes art to a scratch file of the build and answers its path.
+std::string ArtFile(const std::string& name, std::string_view art);
+
+// Counts the pauses (their lengths in ms) while it lives.
+class PauseLog {
+ public:
+  PauseLog();
+  ~PauseLog();
+  PauseLog(const PauseLog&) = delete;
+  PauseLog& operator=(const PauseLog&) = delete;
+  std::vector<int> ms;
+
+ private:
+  PauseFn previous_;
+};

@@ -1,0 +1,73 @@
+#include "fuzz_input.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "ansi/ansi_display.h"
+#include "ansi/pace.h"
+#include "term/conio.h"
+
+namespace {
+
+// Header bytes: column, row, attribute, pace, key count, key spacing.
+constexpr size_t kHeader = 6;
+
+// The real engine and decoder, writing to /dev/null; pauses are not slept.
+void SetUpOnce() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  int keys[2];
+  if (pipe(keys) != 0) std::abort();
+  ConsoleInit(ConsoleSetup{keys[0], open("/dev/null", O_WRONLY), Charset::Utf8});
+  Screen->OnHangUp = nullptr;
+  Keyboard->OnHangUp = nullptr;
+  SetPause([](int) {});
+}
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+// Rows 26-50 are touched only by a full clear, which leaves them uniform.
+void CheckImage() {
+  Check(WhereX() >= 1 && WhereX() <= 80 && WhereY() >= 1 && WhereY() <= 25);
+  const TCharInfo first = Screen->Buffer[25][0];
+  Check(first.UnicodeChar == ' ');
+  for (size_t y = 25; y < Screen->Buffer.size(); ++y)
+    for (const TCharInfo& cell : Screen->Buffer[y])
+      Check(cell.UnicodeChar == first.UnicodeChar && cell.Attributes == first.Attributes);
+}
+
+}  // namespace
+
+void FuzzOneInput(const uint8_t* data, size_t size) {
+  if (size < kHeader) return;
+  SetUpOnce();
+  const size_t keyCount = std::min<size_t>(data[4] % 16, size - kHeader);
+  const uint8_t* keys = data + kHeader;
+  const unsigned keySpacing = data[5] % 8 + 1;
+  const uint8_t* art = keys + keyCount;
+  const size_t artSize = size - kHeader - keyCount;
+
+  GotoXY(data[0] % 80 + 1, data[1] % 25 + 1);
+  SetTextAttr(data[2]);
+  size_t at = 0, nextKey = 0;
+  unsigned asked = 0;
+  AnsiSource source([&](uint8_t* buf, int cap) {
+    const size_t n = std::min(static_cast<size_t>(cap), artSize - at);
+    std::memcpy(buf, art + at, n);
+    at += n;
+    return static_cast<int>(n);
+  });
+  DisplayKeys typed{[&] { return nextKey < keyCount && asked++ % keySpacing == 0; },
+                    [&] { return static_cast<char>(keys[nextKey++]); }};
+  DrawAnsi(source, static_cast<int8_t>(data[3]), typed);
+  CheckImage();
+  ClrScr();
+  SetTextAttr(7);
+}
