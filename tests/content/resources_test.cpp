@@ -41,6 +41,11 @@ TEST(Resources, FoundByNameWithoutRegardToCase) {
   ASSERT_TRUE(mixed.has_value());
   EXPECT_EQ(lower->data(), mixed->data());  // used in place, not copied
   EXPECT_EQ(AsString(*lower), ReadFile(RODI_SOURCE_DIR "/content/res/TUTOR1.txt"));
+  // A plain twin is its own resource; screens without one have no "_asc" name.
+  ASSERT_TRUE(FindResource("menu_asc").has_value());
+  EXPECT_NE(FindResource("menu_asc")->data(), FindResource("menu")->data());
+  EXPECT_EQ(FindResource("menu_asc")->front(), '\f');
+  EXPECT_FALSE(FindResource("help_asc").has_value());
   EXPECT_FALSE(FindResource("tutor").has_value());
   EXPECT_FALSE(FindResource("no-such-thing").has_value());
   EXPECT_TRUE(FindResource("bassmodl").has_value());
