@@ -1,8 +1,8 @@
-// The clear transitions: what each wipe leaves, in which order it blanks the
-// screen, and the pauses it takes (counted, not slept).
+// The clear transitions: what each wipe leaves, its order, and its pauses (counted, not slept).
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "ansi/cls.h"
 #include "drawing.h"
@@ -17,11 +17,19 @@ class Wipes : public testing::Test {
     GotoXY(33, 17);
     SetTextAttr(0x4E);
   }
+  void ExpectCursorAndColourKept() const {
+    EXPECT_EQ(std::make_tuple(WhereX(), WhereY(), GetTextAttr()), std::make_tuple(33, 17, 0x4E));
+  }
 
-  bool Blank(int x, int y, uint8_t attr) const {
+  bool Blank(int x, int y, uint8_t attr = 0) const {
     return console.Row(y)[x - 1] == ' ' && console.Attr(x, y) == attr;
   }
-  int BlankCells(uint8_t attr) const {
+  std::string Probe(std::initializer_list<std::pair<int, int>> cells) const {
+    std::string blank;
+    for (const auto& [x, y] : cells) blank += Blank(x, y) ? '1' : '0';
+    return blank;
+  }
+  int BlankCells(uint8_t attr = 0) const {
     int n = 0;
     for (int y = 1; y <= 25; ++y)
       for (int x = 1; x <= 80; ++x) n += Blank(x, y, attr);
@@ -36,8 +44,7 @@ TEST_F(Wipes, HorizontalLinesEndWithAClearInTheCurrentAttribute) {
   RunWipe(Wipe::HorizontalLines);
   EXPECT_EQ(log.ms, std::vector<int>(25, 30));
   EXPECT_EQ(BlankCells(0x4E), 2000);
-  EXPECT_EQ(WhereX(), 1);
-  EXPECT_EQ(WhereY(), 1);
+  EXPECT_EQ(std::make_tuple(WhereX(), WhereY()), std::make_tuple(1, 1));
 }
 
 TEST_F(Wipes, VerticalLinesBlankEvenColumnsThenOddOnesOneCellAPause) {
@@ -45,40 +52,26 @@ TEST_F(Wipes, VerticalLinesBlankEvenColumnsThenOddOnesOneCellAPause) {
   SetPause([&](int ms) {
     EXPECT_EQ(ms, 1);
     ++pauses;
-    if (pauses == 25) {  // column 2 done, column 4 untouched
-      EXPECT_TRUE(Blank(2, 25, 0));
-      EXPECT_FALSE(Blank(4, 1, 0));
-      EXPECT_FALSE(Blank(1, 1, 0));
-    }
-    if (pauses == 1001) {  // the second pass has started at column 1
-      EXPECT_TRUE(Blank(80, 25, 0));
-      EXPECT_TRUE(Blank(1, 1, 0));
-      EXPECT_FALSE(Blank(1, 2, 0));
-      EXPECT_FALSE(Blank(3, 1, 0));
-    }
+    if (pauses == 25) { EXPECT_EQ(Probe({{2, 25}, {4, 1}, {1, 1}}), "100"); }  // column 2 done, not 4
+    if (pauses == 1001) { EXPECT_EQ(Probe({{80, 25}, {1, 1}, {1, 2}, {3, 1}}), "1100"); }  // then column 1
   });
   RunWipe(Wipe::VerticalLines);
   EXPECT_EQ(pauses, 2000);
-  EXPECT_EQ(BlankCells(0), 2000);
-  EXPECT_EQ(WhereX(), 33);
-  EXPECT_EQ(WhereY(), 17);
-  EXPECT_EQ(GetTextAttr(), 0x4E);
+  EXPECT_EQ(BlankCells(), 2000);
+  ExpectCursorAndColourKept();
 }
 
 TEST_F(Wipes, QuartersGoClockwiseCrossAndKeepTheCursor) {
   std::vector<std::string> order;
   SetPause([&](int ms) {
     log.ms.push_back(ms);
-    order.push_back(std::to_string(Blank(1, 1, 0)) + std::to_string(Blank(80, 25, 0)) +
-                    std::to_string(Blank(80, 1, 0)) + std::to_string(Blank(1, 25, 0)));
+    order.push_back(Probe({{1, 1}, {80, 25}, {80, 1}, {1, 25}}));
   });
   RunWipe(Wipe::Quarters);
   EXPECT_EQ(log.ms, std::vector<int>(3, 200));
   EXPECT_EQ(order, (std::vector<std::string>{"1000", "1100", "1110"}));
-  EXPECT_EQ(BlankCells(0), 2000) << "columns 40 and 80 included";
-  EXPECT_EQ(WhereX(), 33);
-  EXPECT_EQ(WhereY(), 17);
-  EXPECT_EQ(GetTextAttr(), 0x4E);
+  EXPECT_EQ(BlankCells(), 2000) << "columns 40 and 80 included";
+  ExpectCursorAndColourKept();
 }
 
 TEST_F(Wipes, ClsRunsOneOfTheThree) {

@@ -1,5 +1,4 @@
-// Drawing helpers of the interpreter tests: art from memory, art from a file,
-// and the pauses counted instead of slept.
+// Drawing helpers of the interpreter tests.
 #pragma once
 #include <string>
 #include <string_view>
@@ -7,10 +6,10 @@
 
 #include "ansi/pace.h"
 
-// Draws art through the interpreter with the console's keyboard.
+// Draws art from memory through the interpreter, with the console's keyboard.
 void Draw(std::string_view art, int pace = 0);
 
-// Writes art to a scratch file of the build and answers its path.
+// Writes art to a scratch file of the build; answers its path.
 std::string ArtFile(const std::string& name, std::string_view art);
 
 // Counts the pauses (their lengths in ms) while it lives.
@@ -18,8 +17,6 @@ class PauseLog {
  public:
   PauseLog();
   ~PauseLog();
-  PauseLog(const PauseLog&) = delete;
-  PauseLog& operator=(const PauseLog&) = delete;
   std::vector<int> ms;
 
  private:

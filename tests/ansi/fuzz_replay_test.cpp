@@ -1,5 +1,4 @@
-// Every fuzz seed and every input the fuzzer once crashed on, replayed in the
-// normal build.
+// Every fuzz seed and kept crash input, replayed in the normal build.
 #include <gtest/gtest.h>
 
 #include <filesystem>

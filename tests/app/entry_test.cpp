@@ -1,7 +1,6 @@
-// An entry whose header art yields fewer than five marker fields still opens:
-// the viewer takes the usual area and both of the entry's files go afterwards.
-// Esc typed before the entry stops the header's drawing at its first byte, so
-// the scan finds none of the header's markers.
+// An entry whose header yields fewer than five marker fields still opens in the
+// usual area, and both of its files go afterwards. An Esc typed first stops the
+// header at its first byte, so the scan finds none of its markers.
 #include <filesystem>
 #include <string>
 
@@ -29,8 +28,7 @@ TEST(Entry, AHeaderWithoutItsFiveFieldsStillShowsTheTextInTheUsualArea) {
   ExtractArticle("news", "news from the scene", "pomb", "info/gossip");
 
   EXPECT_LT(TemplatePos.size(), 5u) << "the header was drawn whole: nothing tested";
-  std::string row7 = console.Row(7);
-  EXPECT_EQ(row7.substr(0, 20), "  -=-=-=-=-=-=-=-=-=") << "text not at column 1, row 7";
+  EXPECT_EQ(console.Row(7).substr(0, 20), "  -=-=-=-=-=-=-=-=-=") << "text not at column 1, row 7";
   EXPECT_EQ(console.Row(23).find("-=-=-="), std::string::npos);
   EXPECT_TRUE(fs::is_empty(dir)) << "news.txt or news_hdr.ans left behind";
   FreeTemplate();

@@ -1,9 +1,7 @@
-// Every screen of the issue drawn through AnsiDisplay: the image the magazine
-// keeps must be what a UTF-8 terminal shows (the image never scrolls and the
-// terminal does, so agreement also means the screen kept within 25 rows), the
-// colour must be back at 7 afterwards, the regions the program writes into
-// must stay blank, and the article headers must give the five template fields
-// the entry screen uses. The gallery pictures are taller and scroll by design.
+// Every screen of the issue drawn through AnsiDisplay must match a UTF-8
+// terminal (so it kept within 25 rows: the terminal scrolls, the image does
+// not), end in colour 7 and leave the program's regions blank; the article
+// headers give the entry screen's five fields. Gallery pictures scroll by design.
 #include <unistd.h>
 
 #include <string>
@@ -24,10 +22,7 @@ namespace {
 
 using rodi::e2e::VtScreen;
 
-struct Region {
-  int x1, y1, x2, y2;  // 1-based, inclusive
-};
-
+struct Region { int x1, y1, x2, y2; };  // 1-based, inclusive
 struct Screen {
   std::string name;
   std::vector<Region> blank;  // where the program writes after the drawing
@@ -37,15 +32,9 @@ void PrintTo(const Screen& s, std::ostream* os) { *os << s.name; }
 
 std::vector<Screen> AllScreens() {
   const std::vector<Screen> looks = {
-      {"MENU", {{53, 10, 69, 16}, {12, 22, 70, 22}}},
-      {"ARTICLES", {{18, 14, 61, 20}}},
-      {"TUTORS", {{18, 14, 61, 20}}},
-      {"ANSI", {{53, 8, 70, 18}}},
-      {"ABOUT", {{1, 5, 80, 22}}},
-      {"EDIT", {{1, 5, 80, 22}}},
-      {"LOGO", {}},
-      {"EXIT", {}},
-      {"ARTICLE_HDR", {}},
+      {"MENU", {{53, 10, 69, 16}, {12, 22, 70, 22}}}, {"ARTICLES", {{18, 14, 61, 20}}},
+      {"TUTORS", {{18, 14, 61, 20}}}, {"ANSI", {{53, 8, 70, 18}}}, {"ABOUT", {{1, 5, 80, 22}}},
+      {"EDIT", {{1, 5, 80, 22}}}, {"LOGO", {}}, {"EXIT", {}}, {"ARTICLE_HDR", {}},
   };
   std::vector<Screen> all;
   for (const Screen& s : looks) {
@@ -58,15 +47,19 @@ std::vector<Screen> AllScreens() {
 
 // Draws a resource as the magazine does: written to a file, then AnsiDisplay
 // at pace 0 on a cleared screen in colour 7.
+void DrawResource(const std::string& name) {
+  const std::string path = testing::TempDir() + "rodi_app_screen_" + name + ".ans";
+  ASSERT_EQ(WriteResource(name, path), std::nullopt) << "no resource " << name;
+  TextColor(7);
+  ClrScr();
+  AnsiDisplay(path, 0);
+  unlink(path.c_str());
+}
+
 class Drawn : public testing::TestWithParam<Screen> {
  protected:
   void SetUp() override {
-    const std::string path = testing::TempDir() + "rodi_app_screen_" + GetParam().name + ".ans";
-    ASSERT_EQ(WriteResource(GetParam().name, path), std::nullopt) << "no resource " << GetParam().name;
-    TextColor(7);
-    ClrScr();
-    AnsiDisplay(path, 0);
-    unlink(path.c_str());
+    DrawResource(GetParam().name);
     vt.Feed(console.TakeOutput());
   }
 
@@ -76,23 +69,18 @@ class Drawn : public testing::TestWithParam<Screen> {
   VtScreen vt{80, 25, true};
 };
 
-TEST_P(Drawn, TheImageIsWhatTheTerminalShowsAndTheColourIsSevenAfter) {
+TEST_P(Drawn, MatchesTheTerminalEndsInColourSevenAndLeavesTheProgramsRegionsBlank) {
   int mismatches = 0;
-  for (int y = 1; y <= 25; ++y) {
+  for (int y = 1; y <= 25; ++y)
     for (int x = 1; x <= 80; ++x) {
       const auto cell = vt.Cell(x, y);
-      if ((cell.ch != ImageChar(x, y) || cell.Attr() != console.Attr(x, y)) && mismatches++ < 5) {
+      if ((cell.ch != ImageChar(x, y) || cell.Attr() != console.Attr(x, y)) && mismatches++ < 5)
         ADD_FAILURE() << GetParam().name << " cell " << x << "," << y << ": image U+" << std::hex
                       << uint32_t(ImageChar(x, y)) << " attr " << int(console.Attr(x, y)) << ", terminal U+"
                       << uint32_t(cell.ch) << " attr " << cell.Attr();
-      }
     }
-  }
   EXPECT_EQ(GetTextAttr(), 7) << "colour left by " << GetParam().name;
   EXPECT_EQ(vt.Screen().find("\xEF\xBF\xBD"), std::string::npos) << "U+FFFD on the terminal";
-}
-
-TEST_P(Drawn, TheProgramsRegionsAreBlank) {
   for (const Region& r : GetParam().blank)
     for (int y = r.y1; y <= r.y2; ++y)
       for (int x = r.x1; x <= r.x2; ++x) {
@@ -109,12 +97,7 @@ class Header : public testing::TestWithParam<std::tuple<const char*, int>> {};
 TEST_P(Header, GivesExactlyTheFiveFieldsOfTheEntryScreen) {
   ConsoleOnPipes console{Charset::Utf8};
   const auto [name, column] = GetParam();
-  const std::string path = testing::TempDir() + "rodi_app_header.ans";
-  ASSERT_EQ(WriteResource(name, path), std::nullopt);
-  TextColor(7);
-  ClrScr();
-  AnsiDisplay(path, 0);
-  unlink(path.c_str());
+  DrawResource(name);
   GetTemplateSimple('!', ' ');
   std::vector<std::pair<int, int>> found;
   for (const TCoord& c : TemplatePos) found.emplace_back(c.X, c.Y);

@@ -1,11 +1,14 @@
 // Shared expectations of the magazine's end-to-end tests.
 #pragma once
 
+#include <signal.h>
+
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "harness/hand_back.h"
 #include "harness/run.h"
 
 namespace rodi::e2e {
@@ -16,19 +19,39 @@ inline constexpr int kLeaveMs = 1500;
 inline constexpr int kShowMs = 5000;
 
 // The help text, row by row from the top-left corner.
-const std::vector<std::string>& HelpLines();
-
-// Fills every cell with coloured junk, so that a screen the program did not
-// clear, or cleared in the wrong colour, shows.
-std::string JunkScreen(int cols, int rows);
+inline const std::vector<std::string> kHelpLines = {
+    "[]  r o d i   m a g a z i n e",
+    "",
+    "  use the following switches if you are having problem with music",
+    "  or ansi graphics display.",
+    "",
+    "  --help, /h, -h  : this screen... obviously.",
+    "  --silent        : no music for you :p",
+    "  --ascii         : no special chars for you, only ascii chars",
+    "  --utf8          : send characters as utf-8 (the default in a utf-8 locale)",
+    "  --cp437         : send raw code page 437 bytes (for the linux console)",
+    "",
+    "  the rodi lair - lair.rodi.example:2323",
+};
 
 // The terminal as the program found it: settings unchanged, rendition,
 // character set, scrolling region and private modes reset, and no file left
-// in the run directory.
-void ExpectHandedBack(const PtyRun& run, int rows = 25);
+// in the run directory but keep.
+inline void ExpectHandedBack(const PtyRun& run, int rows = 25, const std::vector<std::string>& keep = {}) {
+  EXPECT_EQ(run.SettingsChanges(), "") << "terminal settings differ from those before the run";
+  EXPECT_EQ(HandBackProblems(run.RawOutput(), rows), "");
+  EXPECT_EQ(run.FilesInDir(), keep) << "files left in " << run.Dir();
+}
 
-// Waits until the program has drawn something and settled into its start-up.
-void WaitUntilStarted(PtyRun& run);
+// The hang-up brings SIGHUP and end of input together: either may be noticed
+// first, so both exit statuses are right.
+inline void ExpectEndsOnHangUp(PtyRun& run) {
+  run.HangUp();
+  auto status = run.WaitExit(kLeaveMs);
+  ASSERT_TRUE(status.has_value()) << "still running after the hang-up";
+  EXPECT_TRUE(*status == 0 || *status == 128 + SIGHUP) << "exit status " << *status;
+  EXPECT_EQ(run.FilesInDir(), std::vector<std::string>{});
+}
 
 }  // namespace rodi::e2e
 

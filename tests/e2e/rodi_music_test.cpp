@@ -46,8 +46,7 @@ class SinkHome {
   bool SinkExists() const { return fs::exists(sink_); }
   std::size_t Bytes() const {
     std::error_code ec;
-    const auto n = fs::file_size(sink_, ec);
-    return ec ? 0 : static_cast<std::size_t>(n);
+    return fs::exists(sink_, ec) ? static_cast<std::size_t>(fs::file_size(sink_, ec)) : 0;
   }
   Samples Captured() const {  // whole frames only: the player may be mid-write
     std::ifstream in(sink_, std::ios::binary);
@@ -71,18 +70,14 @@ Samples Render(const std::string& file, double seconds) {
     ADD_FAILURE() << "libopenmpt: " << dlerror();
     return {};
   }
-  auto fn = [](const char* name) { return dlsym(lib, name); };
-  auto create = reinterpret_cast<decltype(&openmpt_module_create_from_memory2)>(
-      fn("openmpt_module_create_from_memory2"));
-  auto silent = reinterpret_cast<openmpt_log_func>(fn("openmpt_log_func_silent"));
-  auto repeat = reinterpret_cast<decltype(&openmpt_module_set_repeat_count)>(
-      fn("openmpt_module_set_repeat_count"));
-  auto ctl = reinterpret_cast<decltype(&openmpt_module_ctl_set_integer)>(
-      fn("openmpt_module_ctl_set_integer"));
-  auto read = reinterpret_cast<decltype(&openmpt_module_read_interleaved_stereo)>(
-      fn("openmpt_module_read_interleaved_stereo"));
-  auto destroy =
-      reinterpret_cast<decltype(&openmpt_module_destroy)>(fn("openmpt_module_destroy"));
+#define RODI_SYM(name) reinterpret_cast<decltype(&name)>(dlsym(lib, #name))
+  auto create = RODI_SYM(openmpt_module_create_from_memory2);
+  auto silent = reinterpret_cast<openmpt_log_func>(dlsym(lib, "openmpt_log_func_silent"));
+  auto repeat = RODI_SYM(openmpt_module_set_repeat_count);
+  auto ctl = RODI_SYM(openmpt_module_ctl_set_integer);
+  auto read = RODI_SYM(openmpt_module_read_interleaved_stereo);
+  auto destroy = RODI_SYM(openmpt_module_destroy);
+#undef RODI_SYM
 
   std::ifstream in(std::string(RODI_SOURCE_DIR) + "/content/res/" + file, std::ios::binary);
   std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
@@ -106,8 +101,8 @@ Samples Render(const std::string& file, double seconds) {
 }
 
 // Where, at or after sample `from`, the capture holds the tune from its very
-// beginning up to the end of the capture; npos when nowhere. The tune is found
-// by its first sound, then compared whole.
+// beginning to the end of the capture (found by its first sound, then compared
+// whole); npos when nowhere.
 std::size_t TuneStartsAt(const Samples& capture, const Samples& tune, std::size_t from) {
   const auto sound = std::find_if(tune.begin(), tune.end(), [](std::int16_t s) { return s != 0; });
   const std::size_t lead = static_cast<std::size_t>(sound - tune.begin()) & ~std::size_t{1};
@@ -150,19 +145,12 @@ Cells CellsOf(const PtyRun& run) {
 std::string Differences(const Cells& want, const Cells& got) {
   std::string out;
   for (std::size_t i = 0, shown = 0; i < want.size() && shown < 5; ++i)
-    if (want[i] != got[i]) {
+    if (want[i] != got[i] && ++shown)
       out += "col " + std::to_string(i % 80 + 1) + " row " + std::to_string(i / 80 + 1) + ": want " +
              want[i] + ", got " + got[i] + "\n";
-      ++shown;
-    }
   return out;
 }
 
-// Pumps until the screen shows `want`; the differences left, if any.
-std::string WaitForCells(PtyRun& run, const Cells& want, int timeoutMs) {
-  for (int waited = 0; waited < timeoutMs && CellsOf(run) != want; waited += 50) run.Pump(50);
-  return Differences(want, CellsOf(run));
-}
 
 RunOptions WithSink(const SinkHome& home, std::vector<std::string> args = {}) {
   RunOptions o;
@@ -205,8 +193,7 @@ constexpr int kBarAttr = 14 + 16 * 4, kItemAttr = 12 + 16 * 4;
 
 void ExpectBarOn(const PtyRun& run, int item) {
   for (int i = 0; i < 6; ++i)
-    EXPECT_EQ(run.Cell(6, 2 + i).Attr(), i == item ? kBarAttr : kItemAttr) << "item " << i << "\n"
-                                                                           << run.Screen();
+    EXPECT_EQ(run.Cell(6, 2 + i).Attr(), i == item ? kBarAttr : kItemAttr) << "item " << i << "\n" << run.Screen();
 }
 
 void ExpectLeftCleanly(PtyRun& run, bool farewell) {
@@ -215,13 +202,13 @@ void ExpectLeftCleanly(PtyRun& run, bool farewell) {
   ExpectHandedBack(run);
 }
 
-TEST(Music, FirstTunePlaysAtStartAndTheToggleRestartsItFromItsBeginning) {
+TEST(Music, FirstTuneAtStartToggleRestartsItAndTheTrackBoxPlaysTheChosenTune) {
   RODI_REQUIRE_MAGAZINE();
-  SinkHome home("toggle");
+  SinkHome home("music");
   PtyRun run(WithSink(home));
   WaitForMainMenu(run);
+  const Cells menu = CellsOf(run);
   const Samples tune = Render(kTuneFiles[0], 8);
-
   const Samples atStart = home.Captured();
   ASSERT_GT(atStart.size(), std::size_t{kRate}) << "less than half a second played by the menu";
   EXPECT_EQ(TuneStartsAt(atStart, tune, 0), 0u) << "the capture does not begin with MUSIC1";
@@ -230,21 +217,9 @@ TEST(Music, FirstTunePlaysAtStartAndTheToggleRestartsItFromItsBeginning) {
   const std::size_t stoppedAt = SinkSettled(run, home);
   run.Pump(300);
   ASSERT_EQ(home.Bytes(), stoppedAt) << "still playing after P";
-
   run.Type("P");
   EXPECT_EQ(WaitForTune(run, home, tune, stoppedAt / 2), stoppedAt / 2)
       << "the second P does not start MUSIC1 from its beginning where the first stopped it";
-
-  run.Type("x");
-  ExpectLeftCleanly(run, /*farewell=*/false);
-}
-
-TEST(Music, TrackBoxPlaysTheChosenTuneAndOnlyCloseLeavesIt) {
-  RODI_REQUIRE_MAGAZINE();
-  SinkHome home("trackbox");
-  PtyRun run(WithSink(home));
-  WaitForMainMenu(run);
-  const Cells menu = CellsOf(run);
 
   run.Type("t");
   ASSERT_TRUE(run.WaitForText("[ c l o s e ]", kShowMs)) << run.Screen();
@@ -253,7 +228,6 @@ TEST(Music, TrackBoxPlaysTheChosenTuneAndOnlyCloseLeavesIt) {
   EXPECT_NE(run.Row(2).find("r o d i   t h e m e"), std::string::npos) << run.Screen();
   ExpectBarOn(run, 0);
   const Cells box = CellsOf(run);
-
   // Esc, Left and Right leave the box as it is; H opens no help over it.
   run.Type("\x1b\x1b[D\x1b[Ch");
   run.Pump(400);
@@ -267,10 +241,9 @@ TEST(Music, TrackBoxPlaysTheChosenTuneAndOnlyCloseLeavesIt) {
         << "choosing item " << n << " does not play " << kTuneFiles[n - 1] << " from its beginning";
     ExpectBarOn(run, n - 1);
   }
-
-  run.Type("\x1b[B\r");
-  EXPECT_EQ(WaitForCells(run, menu, kShowMs), "") << "the main menu is not repainted:\n"
-                                                  << run.Screen();
+  run.Type("\x1b[B\r");  // [ c l o s e ]
+  for (int waited = 0; waited < kShowMs && CellsOf(run) != menu; waited += 50) run.Pump(50);
+  EXPECT_EQ(Differences(menu, CellsOf(run)), "") << "the main menu is not repainted:\n" << run.Screen();
 
   // Open again while MUSIC5 plays: the bar starts on the first item; X leaves from here.
   run.Type("M");
@@ -279,6 +252,15 @@ TEST(Music, TrackBoxPlaysTheChosenTuneAndOnlyCloseLeavesIt) {
   ExpectBarOn(run, 0);
   run.Type("X");
   ExpectLeftCleanly(run, /*farewell=*/false);
+}
+
+// Without music, P, the track box and a choice in it do nothing, and x leaves.
+void PressTheMusicKeys(PtyRun& run) {
+  WaitForMainMenu(run);
+  run.Type("pt");
+  ASSERT_TRUE(run.WaitForText("[ c l o s e ]", kShowMs)) << run.Screen();
+  run.Type("\r\x1b[B\r");
+  run.Pump(300);
 }
 
 TEST(Music, WithoutAWorkingDeviceInitFailsAndTheMagazineGoesOnSilently) {
@@ -290,12 +272,7 @@ TEST(Music, WithoutAWorkingDeviceInitFailsAndTheMagazineGoesOnSilently) {
   o.env.emplace_back("ALSA_CONFIG_PATH", emptyConfig.string());  // every ALSA open fails
   PtyRun run(o);
   EXPECT_TRUE(run.WaitForOutput("Init failed", kShowMs)) << run.Screen();
-  WaitForMainMenu(run);
-  // The library is unloaded by now: a call into it would end the magazine.
-  run.Type("pt");
-  ASSERT_TRUE(run.WaitForText("[ c l o s e ]", kShowMs)) << run.Screen();
-  run.Type("\x1b[B\r");
-  run.Pump(300);
+  PressTheMusicKeys(run);  // the library is unloaded by now: a call into it would end the magazine
   run.Type("x");
   ExpectLeftCleanly(run, /*farewell=*/true);
   EXPECT_EQ(run.Row(1), kFarewell) << "the farewell line does not stay on the cleared screen";
@@ -305,12 +282,7 @@ TEST(Music, SilentWritesNoLibraryAndPlaysNothing) {
   RODI_REQUIRE_MAGAZINE();
   SinkHome home("silent");
   PtyRun run(WithSink(home, {"--Silent"}));
-  WaitForMainMenu(run);
-  EXPECT_EQ(run.FilesInDir(), std::vector<std::string>{"menu1.ans"});
-  run.Type("pt");
-  ASSERT_TRUE(run.WaitForText("[ c l o s e ]", kShowMs)) << run.Screen();
-  run.Type("\r\x1b[B\r");
-  run.Pump(300);
+  PressTheMusicKeys(run);
   EXPECT_FALSE(home.SinkExists());
   EXPECT_EQ(run.FilesInDir(), std::vector<std::string>{"menu1.ans"});
   run.Type("x");

@@ -1,21 +1,19 @@
 // Terminals of other sizes than 80x25: the magazine asks a smaller one to
 // grow, explains itself when it cannot, and stays in the top-left 80x25 of a
 // larger one.
-#include <signal.h>
-
-#include <gtest/gtest.h>
+#include <algorithm>
 
 #include "rodi_checks.h"
 
 namespace rodi::e2e {
 namespace {
 
-constexpr std::string_view kResizeRequest = "\x1b[8;25;80t";
-
-RunOptions Small() {
+RunOptions Sized(int cols, int rows, bool answerResize, std::vector<std::string> args = {}) {
   RunOptions o;
-  o.cols = 60;
-  o.rows = 20;
+  o.cols = cols;
+  o.rows = rows;
+  o.answerResize = answerResize;
+  o.args = std::move(args);
   return o;
 }
 
@@ -28,10 +26,8 @@ void EndAndExpectHandedBack(PtyRun& run) {
 
 TEST(SmallTerminal, AsksToGrowAndGoesOnWhenTheTerminalDoes) {
   RODI_REQUIRE_MAGAZINE();
-  RunOptions o = Small();
-  o.answerResize = true;
-  PtyRun run(o);
-  ASSERT_TRUE(run.WaitForOutput(kResizeRequest, kShowMs)) << "no resize request";
+  PtyRun run(Sized(60, 20, true));
+  ASSERT_TRUE(run.WaitForOutput("\x1b[8;25;80t", kShowMs)) << "no resize request";
   // Going on means neither complaining nor waiting for a key: the magazine is
   // still at work after a second, or has already ended normally.
   EXPECT_FALSE(run.WaitForText("needs an 80x25 terminal", 1000)) << run.Screen();
@@ -42,18 +38,12 @@ TEST(SmallTerminal, AsksToGrowAndGoesOnWhenTheTerminalDoes) {
 
 TEST(SmallTerminal, SaysWhatItNeedsAndWaitsForAKeyWhenTheTerminalCannotGrow) {
   RODI_REQUIRE_MAGAZINE();
-  PtyRun run(Small());
+  PtyRun run(Sized(60, 20, false));
   ASSERT_TRUE(run.WaitForText("needs an 80x25 terminal", kShowMs)) << run.Screen();
-  int lines = 0;
-  for (int row = 1; row <= 20; ++row) {
-    std::string text = run.Row(row);
-    if (text.empty()) continue;
-    ++lines;
-    if (text.find("needs an 80x25 terminal") != std::string::npos) {
-      EXPECT_NE(text.find("60x20"), std::string::npos) << "size found is not named: " << text;
-    }
-  }
-  EXPECT_EQ(lines, 1) << run.Screen();
+  std::string shown;
+  for (int row = 1; row <= 20; ++row) shown += run.Row(row).empty() ? "" : run.Row(row) + "\n";
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 1) << "not one line:\n" << shown;
+  EXPECT_NE(shown.find("60x20"), std::string::npos) << "size found is not named: " << shown;
   run.Pump(300);
   EXPECT_EQ(run.WaitExit(0), std::nullopt) << "did not wait for a key";
   run.Type(" ");
@@ -63,41 +53,31 @@ TEST(SmallTerminal, SaysWhatItNeedsAndWaitsForAKeyWhenTheTerminalCannotGrow) {
 
 TEST(SmallTerminal, HelpComesFirstAndNeverAsksToGrow) {
   RODI_REQUIRE_MAGAZINE();
-  RunOptions o = Small();
-  o.args = {"--help"};
-  o.answerResize = true;
-  PtyRun run(o);
+  PtyRun run(Sized(60, 20, true, {"--help"}));
   ASSERT_EQ(run.WaitExit(kShowMs), 0) << run.Screen();
   EXPECT_EQ(run.RawOutput().find("\x1b[8;"), std::string::npos) << "asked to grow";
-  EXPECT_EQ(run.Row(1), HelpLines()[0]);
+  EXPECT_EQ(run.Row(1), kHelpLines[0]);
   ExpectHandedBack(run, 20);
 }
 
 TEST(LargeTerminal, DrawsOnlyInTheTopLeftAndResetsTheScrollingRegion) {
   RODI_REQUIRE_MAGAZINE();
-  RunOptions o;
-  o.args = {"--help"};
-  o.cols = 100;
-  o.rows = 30;
-  PtyRun run(o);
+  PtyRun run(Sized(100, 30, false, {"--help"}));
   ASSERT_EQ(run.WaitExit(kShowMs), 0) << run.Screen();
-  const auto& help = HelpLines();
-  for (int row = 1; row <= static_cast<int>(help.size()); ++row)
-    EXPECT_EQ(run.Row(row), help[row - 1]) << "row " << row;
-  for (int row = 1; row <= 30; ++row)
-    for (int col = row <= 25 ? 81 : 1; col <= 100; ++col) {
-      CellInfo c = run.Cell(col, row);
-      if (c.ch != U' ' || c.Attr() != 7) {
+  for (int row = 1; row <= 30; ++row) {
+    EXPECT_EQ(run.Row(row), row <= int(kHelpLines.size()) ? kHelpLines[row - 1] : "") << "row " << row;
+    for (int col = row <= 25 ? 81 : 1; col <= 100; ++col)
+      if (run.Cell(col, row).ch != U' ' || run.Cell(col, row).Attr() != 7) {
         ADD_FAILURE() << "drawn outside 80x25 at " << col << "," << row;
         row = 31;
         break;
       }
-    }
+  }
   ExpectHandedBack(run, 30);
   // With the whole screen as scrolling region, two line feeds on the last row
   // move the help's third line to the top.
   run.Terminal().Feed("\x1b[30;1H\n\n");
-  EXPECT_EQ(run.Row(1), help[2]) << "the terminal no longer scrolls as a whole";
+  EXPECT_EQ(run.Row(1), kHelpLines[2]) << "the terminal no longer scrolls as a whole";
 }
 
 }  // namespace

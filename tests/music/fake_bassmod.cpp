@@ -8,8 +8,7 @@ using BOOL = std::int32_t;
 using DWORD = std::uint32_t;
 
 std::string calls;
-bool initWorks = true;
-bool loadWorks = true;
+bool initWorks = true, loadWorks = true;
 
 void Log(const std::string& call) { calls += (calls.empty() ? "" : " ") + call; }
 }  // namespace
@@ -41,25 +40,16 @@ BOOL BASSMOD_MusicLoad(BOOL mem, const void* file, DWORD offset, DWORD length, D
 }
 #endif
 #ifndef FAKE_OMIT_BASSMOD_MusicPlay
-BOOL BASSMOD_MusicPlay() {
-  Log("MusicPlay");
-  return 1;
-}
+BOOL BASSMOD_MusicPlay() { return Log("MusicPlay"), 1; }
 #endif
 #ifndef FAKE_OMIT_BASSMOD_MusicFree
 void BASSMOD_MusicFree() { Log("MusicFree"); }
 #endif
 #ifndef FAKE_OMIT_BASSMOD_SetVolume
-BOOL BASSMOD_SetVolume(DWORD volume) {
-  Log("SetVolume(" + std::to_string(volume) + ")");
-  return 1;
-}
+BOOL BASSMOD_SetVolume(DWORD volume) { return Log("SetVolume(" + std::to_string(volume) + ")"), 1; }
 #endif
 #ifndef FAKE_OMIT_BASSMOD_GetVolume
-int BASSMOD_GetVolume() {
-  Log("GetVolume");
-  return 100;
-}
+int BASSMOD_GetVolume() { return Log("GetVolume"), 100; }
 #endif
 
 }  // extern "C"

@@ -23,8 +23,7 @@ const char* const kEntryPoints[] = {"BASSMOD_Init",      "BASSMOD_Free",      "B
                                     "BASSMOD_GetVolume"};
 
 std::string FakePath(const std::string& missing = "") {
-  return std::string(RODI_FAKE_DIR) + "/libfake_bassmod" + (missing.empty() ? "" : "_no_" + missing) +
-         ".so";
+  return std::string(RODI_FAKE_DIR) + "/libfake_bassmod" + (missing.empty() ? "" : "_no_" + missing) + ".so";
 }
 
 std::string ReadFile(const fs::path& path) {
@@ -40,11 +39,9 @@ std::string Resource(const char* name) {
 class MusicBinding : public testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::path(RODI_BINARY_DIR) / "music-test" / std::to_string(getpid());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
-    // Every case starts like a fresh magazine.
-    Silent = NoMusic = PlayingMusic = false;
+    Silent = NoMusic = PlayingMusic = false;  // as in a fresh magazine
     SoundFile.clear();
   }
   void TearDown() override {
@@ -71,7 +68,7 @@ class MusicBinding : public testing::Test {
   std::string LoadCall() const { return "MusicLoad(0," + Dir() + "music.mod,0,0,774)"; }
 
   ConsoleOnPipes console_;
-  fs::path dir_;
+  fs::path dir_ = fs::path(RODI_BINARY_DIR) / "music-test" / std::to_string(getpid());
   void* fake_ = nullptr;
   const char* (*calls_)() = nullptr;
 };
@@ -95,9 +92,7 @@ TEST_P(MissingEntryPoint, CountsAsNotLoadableAndNothingIsEverCalled) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachOfSeven, MissingEntryPoint, testing::ValuesIn(kEntryPoints),
-                         [](const testing::TestParamInfo<const char*>& info) {
-                           return std::string(info.param);
-                         });
+                         [](const testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
 
 TEST_F(MusicBinding, AFileThatIsNoLibraryGivesTheLoadersReason) {
   const std::string junk = Dir() + "bassmod.so";
@@ -114,11 +109,12 @@ TEST_F(MusicBinding, InitFailureFallsBackToNoSoundThenShutsDown) {
   EXPECT_EQ(Line(1), "Init failed");
   EXPECT_EQ(Line(2), "");
   EXPECT_TRUE(NoMusic);
-  EXPECT_EQ(Calls(), "Init(-1,44100,0) Init(-2,44100,0) MusicFree Free");
+  const std::string atInit = "Init(-1,44100,0) Init(-2,44100,0) MusicFree Free";
+  EXPECT_EQ(Calls(), atInit);
   PlayPauseMusic();
   PlayMusicFile("music3");
   EXPECT_FALSE(ReleaseMusic());
-  EXPECT_EQ(Calls(), "Init(-1,44100,0) Init(-2,44100,0) MusicFree Free") << "called after shut-down";
+  EXPECT_EQ(Calls(), atInit) << "called after shut-down";
 }
 
 TEST_F(MusicBinding, StartsTheFirstTuneTogglesAndReleasesOnce) {

@@ -15,7 +15,6 @@ inline std::vector<std::uint8_t> MakeTestMod() {
   for (std::size_t i = 0; title[i]; ++i) mod[i] = static_cast<std::uint8_t>(title[i]);
 
   // Sample 1: one looped period of a square wave, full volume.
-  // Big-endian words: length and loop length kSampleWords, loop start 0, volume 64.
   mod[20 + 23] = kSampleWords;
   mod[20 + 25] = 64;
   mod[20 + 29] = kSampleWords;
@@ -25,7 +24,6 @@ inline std::vector<std::uint8_t> MakeTestMod() {
   mod[951] = 127;  // restart byte
   for (std::size_t i = 0; i < 4; ++i) mod[1080 + i] = static_cast<std::uint8_t>("M.K."[i]);
 
-  // A few notes on the left and right channels; the rest of the pattern is empty.
   const unsigned periods[] = {428, 381, 339, 320, 285, 254, 226, 214};
   for (int n = 0; n < 16; ++n) {
     const int row = n * 4, channel = n % 2;

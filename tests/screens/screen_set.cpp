@@ -35,10 +35,4 @@ const ScreenFile& Find(std::string_view name) {
 
 std::string_view Body(std::string_view file) { return file.substr(0, file.find('\x1a')); }
 
-std::string RowText(const artkit::Canvas& canvas, int row) {
-  std::string text;
-  for (int x = 0; x < canvas.width(); ++x) text += static_cast<char>(canvas.at(x, row - 1).ch);
-  return text;
-}
-
 }  // namespace screens_test

@@ -20,7 +20,4 @@ const ScreenFile& Find(std::string_view name);
 // The drawn part of a file: everything before the first SUB.
 std::string_view Body(std::string_view file);
 
-// A row of the canvas as text (CP437 bytes), 1-based row.
-std::string RowText(const artkit::Canvas& canvas, int row);
-
 }  // namespace screens_test

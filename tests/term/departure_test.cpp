@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstring>
 #include <string>
 
 #include "term/departure.h"
@@ -12,9 +13,10 @@
 namespace {
 
 struct Outcome {
-  int status = -1;  // exit code
-  std::string said; // what the steps wrote, in order
+  int status = -1;
+  std::string said;  // what the steps wrote, in order
 };
+const char* const kAllSteps = "music;files;terminal;";
 
 // Runs body in a child whose departure steps report through a pipe.
 template <typename Body>
@@ -26,9 +28,8 @@ Outcome InChild(Body body, int signalAfterMs = 0, int sig = 0) {
     close(fds[0]);
     const int out = fds[1];
     InstallDepartureSignals();
-    AddDepartureStep([out] { (void)!write(out, "terminal;", 9); });
-    AddDepartureStep([out] { (void)!write(out, "files;", 6); });
-    AddDepartureStep([out] { (void)!write(out, "music;", 6); });
+    for (const char* step : {"terminal;", "files;", "music;"})
+      AddDepartureStep([out, step] { (void)!write(out, step, strlen(step)); });
     body();
     _exit(99);
   }
@@ -47,17 +48,14 @@ Outcome InChild(Body body, int signalAfterMs = 0, int sig = 0) {
   return outcome;
 }
 
-TEST(Departure, StepsRunOnceNewestFirst) {
-  Outcome o = InChild([] { Depart(0); });
-  EXPECT_EQ(o.status, 0);
-  EXPECT_EQ(o.said, "music;files;terminal;");
-}
-
-TEST(Departure, SignalsCutWaitsShortWithStatus128PlusSignal) {
+TEST(Departure, StepsRunNewestFirstAlsoWhenASignalCutsAWait) {
+  const Outcome departed = InChild([] { Depart(0); });
+  EXPECT_EQ(departed.status, 0);
+  EXPECT_EQ(departed.said, kAllSteps) << "steps run once, newest first";
   for (int sig : {SIGHUP, SIGTERM, SIGINT, SIGQUIT}) {
     Outcome sleeping = InChild([] { SleepMs(10000); }, 50, sig);
     EXPECT_EQ(sleeping.status, 128 + sig) << "signal " << sig;
-    EXPECT_EQ(sleeping.said, "music;files;terminal;");
+    EXPECT_EQ(sleeping.said, kAllSteps);
   }
   int never[2];
   ASSERT_EQ(pipe(never), 0);
@@ -89,7 +87,7 @@ TEST(Departure, ErrorReportComesAfterCleaningWithCode1) {
   ssize_t n = read(err[0], buf, sizeof buf);
   close(err[0]);
   EXPECT_EQ(o.status, 1);
-  EXPECT_EQ(o.said, "music;files;terminal;");
+  EXPECT_EQ(o.said, kAllSteps);
   EXPECT_EQ(std::string(buf, n > 0 ? n : 0),
             "rodi: Unable to create file \"/x/y\": No such file or directory\n");
 }

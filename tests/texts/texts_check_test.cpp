@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "content/resources.h"
 #include "term/strutil.h"
+#include "widgets/text_lines.h"
 
 namespace {
 
@@ -24,13 +24,11 @@ struct TextKind {
 };
 
 constexpr TextKind kTexts[] = {
-    {"NEWS", false, false, false},     {"ARTICLE1", true, false, false},
-    {"ARTICLE2", true, false, false},  {"ARTICLE3", true, false, false},
-    {"ARTICLE4", false, false, false}, {"ARTICLE5", true, false, false},
-    {"ARTICLE6", true, false, false},  {"ARTICLE7", true, false, false},
-    {"ARTICLE8", true, false, false},  {"TUTOR1", false, false, false},
-    {"TUTOR2", false, false, false},   {"TUTOR3", false, true, true},
-    {"EDITORIAL", true, false, false}, {"ABOUTTXT", true, false, false},
+    {"NEWS", false, false, false},      {"ARTICLE1", true, false, false}, {"ARTICLE2", true, false, false},
+    {"ARTICLE3", true, false, false},   {"ARTICLE4", false, false, false}, {"ARTICLE5", true, false, false},
+    {"ARTICLE6", true, false, false},   {"ARTICLE7", true, false, false}, {"ARTICLE8", true, false, false},
+    {"TUTOR1", false, false, false},    {"TUTOR2", false, false, false},  {"TUTOR3", false, true, true},
+    {"EDITORIAL", true, false, false},  {"ABOUTTXT", true, false, false},
 };
 
 constexpr size_t kMaxLine = 78;  // the viewer is 79 cells wide, one is the scroll bar
@@ -43,31 +41,14 @@ bool IsCode(const std::string& two) {
 struct Text {
   const TextKind* kind;
   std::string bytes;
-  std::vector<std::string> lines;  // without their line ends
+  std::vector<std::string> lines;  // split as the viewer splits them
 };
-
-std::vector<std::string> SplitLines(const std::string& b) {
-  std::vector<std::string> lines;
-  std::string cur;
-  for (size_t i = 0; i < b.size(); ++i) {
-    if (b[i] == '\r' || b[i] == '\n') {
-      lines.push_back(cur);
-      cur.clear();
-      if (b[i] == '\r' && i + 1 < b.size() && b[i + 1] == '\n') ++i;
-    } else {
-      cur += b[i];
-    }
-  }
-  if (!cur.empty()) lines.push_back(cur);
-  return lines;
-}
 
 const std::vector<Text>& Texts() {
   static const std::vector<Text> texts = [] {
     std::vector<Text> v;
     for (const auto& kind : kTexts) {
-      std::ifstream in(std::string(RODI_SOURCE_DIR) + "/content/res/" + kind.name + ".txt",
-                       std::ios::binary);
+      std::ifstream in(std::string(RODI_SOURCE_DIR) + "/content/res/" + kind.name + ".txt", std::ios::binary);
       Text t{&kind, std::string(std::istreambuf_iterator<char>(in), {}), {}};
       t.lines = SplitLines(t.bytes);
       v.push_back(std::move(t));
@@ -78,43 +59,28 @@ const std::vector<Text>& Texts() {
 }
 
 std::string Where(const Text& t, size_t line) {
-  return std::string(t.kind->name) + ".txt line " + std::to_string(line + 1) + ": " +
-         t.lines[line];
+  return std::string(t.kind->name) + ".txt line " + std::to_string(line + 1) + ": " + t.lines[line];
 }
 
-TEST(Texts, ArePresentAndOfASensibleSize) {
-  size_t total = 0;
-  for (const auto& t : Texts()) {
-    EXPECT_GE(t.bytes.size(), 1000u) << t.kind->name << " is missing or a stub";
-    // The largest carries a complete framed program; beyond this a text wants splitting.
-    EXPECT_LE(t.bytes.size(), 26u * 1024) << t.kind->name << " outgrows an issue text";
-    EXPECT_GE(t.lines.size(), 20u) << t.kind->name;
-    total += t.bytes.size();
-  }
-  EXPECT_GE(total, 80u * 1024) << "the issue's texts together";
-}
-
-// Line ends, bytes of the text's character set only, and lines within the viewer.
+// Present, line ends, bytes of the text's character set only, lines within the viewer.
 TEST(Texts, LineEndsBytesAndWidth) {
   for (const auto& t : Texts()) {
     const std::string& b = t.bytes;
-    ASSERT_FALSE(b.empty()) << t.kind->name;
+    ASSERT_GE(b.size(), 1000u) << t.kind->name << " is missing or a stub";
     EXPECT_EQ(b.back(), '\n') << t.kind->name << " ends without a line end";
-    for (size_t i = 0, line = 0; i < b.size(); ++i) {
-      if (b[i] == '\n') {
-        EXPECT_EQ(i > 0 && b[i - 1] == '\r', t.kind->crlf) << Where(t, line++) << " (wrong line end)";
-      } else if (b[i] == '\r') {
-        EXPECT_TRUE(t.kind->crlf && i + 1 < b.size() && b[i + 1] == '\n') << Where(t, line) << " (stray CR)";
-      }
-    }
+    // Every line ends alike: CR LF pairs, or LF with no CR anywhere.
+    size_t pairs = 0;
+    for (size_t i = b.find("\r\n"); i != std::string::npos; i = b.find("\r\n", i + 2)) ++pairs;
+    const auto crs = static_cast<size_t>(std::count(b.begin(), b.end(), '\r'));
+    EXPECT_EQ(crs, pairs) << t.kind->name << " has a stray CR";
+    EXPECT_EQ(pairs, t.kind->crlf ? static_cast<size_t>(std::count(b.begin(), b.end(), '\n')) : 0) << t.kind->name;
     bool any_box = false;
     for (size_t n = 0; n < t.lines.size(); ++n) {
       EXPECT_LE(t.lines[n].size(), kMaxLine) << Where(t, n);
       for (const char ch : t.lines[n]) {
         const auto c = static_cast<uint8_t>(ch);
         EXPECT_FALSE(c < 0x20 || c == 0x7F) << Where(t, n) << " (control byte " << int(c) << ")";
-        // Above 0x7F only CP437 line and block drawing: accented letters would
-        // show as mojibake in the UTF-8 editor the source is kept in.
+        // Above 0x7F only CP437 line and block drawing, never accented letters.
         if (c >= 0x80) {
           EXPECT_TRUE(t.kind->cp437 && c >= 0xB0 && c <= 0xDF) << Where(t, n) << " (byte " << int(c) << ")";
           any_box = true;
@@ -147,31 +113,14 @@ TEST(Texts, CarryOnlyIntendedPipeCodes) {
           continue;
         }
         EXPECT_FALSE(IsCode(two)) << Where(t, n) << " (bar at column " << i + 1 << ")";
-        EXPECT_FALSE(IsCode(two.substr(0, 1)))
-            << Where(t, n) << " (bar at column " << i + 1 << " when cut)";
+        EXPECT_FALSE(IsCode(two.substr(0, 1))) << Where(t, n) << " (bar at column " << i + 1 << " when cut)";
       }
-      // Lines are drawn one by one, so colour can only spill into the rest of a line
-      // or into a text saved with Ctrl+S and shown elsewhere; end every line in grey.
+      // Colour must not spill into the rest of a line or a text saved with Ctrl+S.
       EXPECT_TRUE(fg == 7 && bg == 16) << Where(t, n) << " (ends in colour)";
     }
     if (t.kind->pipes) {
       EXPECT_GT(codes, 5u) << t.kind->name << " has no colour";
     }
-  }
-}
-
-// The screens ask for the texts by the lower-case names of the entry tables.
-TEST(Texts, TravelInTheExecutableUnderTheirEntryNames) {
-  for (const auto& t : Texts()) {
-    std::string name = t.kind->name;
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    const auto res = FindResource(name);
-    ASSERT_TRUE(res.has_value()) << name << " is not embedded";
-    const std::string embedded(reinterpret_cast<const char*>(res->data()), res->size());
-    EXPECT_TRUE(embedded == t.bytes)
-        << name << " (" << res->size() << " bytes) differs from content/res/"
-        << t.kind->name << ".txt (" << t.bytes.size() << " bytes)";
   }
 }
 

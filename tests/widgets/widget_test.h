@@ -2,7 +2,6 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 
 #include "tests/support/console_fixture.h"
@@ -30,18 +29,6 @@ class WidgetTest : public ::testing::Test {
   }
   // N cells of image row y from column x.
   std::string Cells(int x, int y, int n) const { return console.Row(y).substr(x - 1, n); }
-
-  struct CellWant {
-    int x, y;
-    char ch;
-    int attr;
-  };
-  void ExpectCells(std::initializer_list<CellWant> cells) const {
-    for (const CellWant& c : cells) {
-      EXPECT_EQ(Cells(c.x, c.y, 1)[0], c.ch) << "at " << c.x << "," << c.y;
-      EXPECT_EQ(console.Attr(c.x, c.y), c.attr) << "at " << c.x << "," << c.y;
-    }
-  }
 
   ConsoleOnPipes console;
 };

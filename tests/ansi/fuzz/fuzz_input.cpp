@@ -29,18 +29,13 @@ void SetUpOnce() {
   SetPause([](int) {});
 }
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
-
 // Rows 26-50 are touched only by a full clear, which leaves them uniform.
 void CheckImage() {
-  Check(WhereX() >= 1 && WhereX() <= 80 && WhereY() >= 1 && WhereY() <= 25);
+  if (WhereX() < 1 || WhereX() > 80 || WhereY() < 1 || WhereY() > 25) std::abort();
   const TCharInfo first = Screen->Buffer[25][0];
-  Check(first.UnicodeChar == ' ');
   for (size_t y = 25; y < Screen->Buffer.size(); ++y)
     for (const TCharInfo& cell : Screen->Buffer[y])
-      Check(cell.UnicodeChar == first.UnicodeChar && cell.Attributes == first.Attributes);
+      if (cell.UnicodeChar != ' ' || cell.Attributes != first.Attributes) std::abort();
 }
 
 }  // namespace

@@ -6,11 +6,10 @@
 
 namespace rodi::e2e {
 
-// Empty when the output, read as a whole, ends with: a reset rendition (the
-// last SGR is ESC[0m or ESC[m), the ASCII set in G0 if another set was ever
-// designated, the full-screen scrolling region if one was ever set, and every
-// DEC private mode that was changed back at its default. Otherwise one line per
-// problem. rows is the terminal's height, so that ESC[1;<rows>r counts as a reset.
+// Empty when the output, read as a whole, ends with: a reset rendition, the
+// ASCII set in G0 if another set was ever designated, the full-screen scrolling
+// region (ESC[1;<rows>r counts) if one was ever set, and every DEC private mode
+// that was changed back at its default. Otherwise one line per problem.
 std::string HandBackProblems(std::string_view raw, int rows);
 
 }  // namespace rodi::e2e

@@ -1,52 +1,127 @@
 #include "run.h"
 
+#include <fcntl.h>
+#include <grp.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <cctype>
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <regex>
+#include <stdexcept>
 
-#include "pty_process.h"
-#include "run_dir.h"
-#include "term_settings.h"
+namespace fs = std::filesystem;
 
 namespace rodi::e2e {
+
+namespace keys {
+
+std::vector<std::string> SplitKeys(std::string_view bytes) {
+  std::vector<std::string> out;
+  while (!bytes.empty()) {
+    auto lead = static_cast<unsigned char>(bytes[0]);
+    size_t n = lead >= 0xF0 && lead < 0xF8 ? 4 : lead >= 0xE0 && lead < 0xF0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (lead == 0x1b && bytes.size() >= 3 && bytes[1] == 'O') n = 3;
+    if (lead == 0x1b && bytes.size() >= 3 && bytes[1] == '[') {
+      for (size_t i = 2; i < bytes.size(); ++i) {
+        auto c = static_cast<unsigned char>(bytes[i]);
+        if (c >= 0x40 && c <= 0x7E) n = i + 1;
+        if (c < 0x20 || c > 0x3F) break;  // not a parameter or intermediate byte
+      }
+    }
+    n = std::min(n, bytes.size());
+    out.emplace_back(bytes.substr(0, n));
+    bytes.remove_prefix(n);
+  }
+  return out;
+}
+
+}  // namespace keys
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
 int MsLeft(Clock::time_point deadline) {
-  auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-  return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+  auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+  return left > 0 ? static_cast<int>(left) : 0;
 }
 
-Clock::time_point After(int ms) { return Clock::now() + std::chrono::milliseconds(ms); }
-
-bool IsUtf8Locale(std::string locale) {
-  for (char& c : locale) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return locale.find("utf-8") != std::string::npos || locale.find("utf8") != std::string::npos;
+std::runtime_error SysError(const std::string& what) {
+  return std::runtime_error(what + ": " + std::strerror(errno));
 }
 
-// Parses "ESC [ 8 ; rows ; cols t" at the start of s. Returns its length, 0 if
-// s is not such a request, or npos if s may be its unfinished beginning.
-size_t ResizeRequest(std::string_view s, int& rows, int& cols) {
-  static constexpr std::string_view kLead = "\x1b[8;";
-  size_t n = std::min(s.size(), kLead.size());
-  if (s.substr(0, n) != kLead.substr(0, n)) return 0;
-  if (s.size() < kLead.size()) return std::string_view::npos;
-  int values[2] = {0, 0};
-  size_t i = kLead.size();
-  for (int k = 0; k < 2; ++k) {
-    size_t start = i;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9' && i - start < 5)
-      values[k] = values[k] * 10 + (s[i++] - '0');
-    if (i == s.size()) return std::string_view::npos;
-    if (i == start || s[i] != (k == 0 ? ';' : 't')) return 0;
-    ++i;
-  }
-  rows = values[0];
-  cols = values[1];
-  return i;
+[[noreturn]] void Die(const char* what) {
+  const char* msg = strerror(errno);
+  for (const char* s : {what, ": ", msg, "\r\n"}) (void)!write(2, s, strlen(s));
+  _exit(127);
+}
+
+// A typical interactive shell's cooked mode, fixed so that runs are comparable.
+termios CookedSettings() {
+  termios t{};
+  t.c_iflag = ICRNL | IXON | IUTF8;
+  t.c_oflag = OPOST | ONLCR;
+  t.c_cflag = CS8 | CREAD | HUPCL;
+  t.c_lflag = ISIG | ICANON | ECHO | ECHOE | ECHOK | IEXTEN | ECHOCTL | ECHOKE;
+  t.c_cc[VINTR] = 3, t.c_cc[VQUIT] = 034, t.c_cc[VERASE] = 0177, t.c_cc[VKILL] = 025;
+  t.c_cc[VEOF] = 4, t.c_cc[VSTART] = 021, t.c_cc[VSTOP] = 023, t.c_cc[VSUSP] = 032;
+  t.c_cc[VREPRINT] = 022, t.c_cc[VWERASE] = 027, t.c_cc[VLNEXT] = 026, t.c_cc[VDISCARD] = 017;
+  t.c_cc[VMIN] = 1, t.c_cc[VTIME] = 0;
+  cfsetispeed(&t, B38400);
+  cfsetospeed(&t, B38400);
+  return t;
+}
+
+// One line per difference in what a program must give back, flags by name.
+std::string SettingsDiff(const termios& a, const termios& b) {
+  struct Flag {
+    int field;
+    tcflag_t mask;
+    const char* name;
+  };
+#define F(field, x) Flag{field, x, #x}
+  static const Flag kFlags[] = {
+      F(0, ICRNL), F(0, IXON), F(0, IXOFF), F(0, IUTF8), F(0, INLCR), F(0, IGNCR), F(0, ISTRIP),
+      F(0, BRKINT), F(1, OPOST), F(1, ONLCR), F(2, CREAD), F(2, HUPCL), F(2, PARENB), F(3, ISIG),
+      F(3, ICANON), F(3, ECHO), F(3, ECHOE), F(3, ECHOK), F(3, ECHONL), F(3, ECHOCTL), F(3, ECHOKE),
+      F(3, IEXTEN), F(3, TOSTOP), F(3, NOFLSH)};
+#undef F
+  const char* field[] = {"c_iflag", "c_oflag", "c_cflag", "c_lflag"};
+  const tcflag_t before[] = {a.c_iflag, a.c_oflag, a.c_cflag, a.c_lflag};
+  tcflag_t changed[] = {before[0] ^ b.c_iflag, before[1] ^ b.c_oflag, before[2] ^ b.c_cflag, before[3] ^ b.c_lflag};
+  std::string out;
+  for (const Flag& f : kFlags)
+    if (changed[f.field] & f.mask) {
+      out += std::string(field[f.field]) + ": " + f.name +
+             (before[f.field] & f.mask ? " was on, now off\n" : " was off, now on\n");
+      changed[f.field] &= ~f.mask;
+    }
+  for (int i = 0; i < 4; ++i)  // the rest, such as CSIZE or the speed
+    if (changed[i]) out += std::string(field[i]) + ": other bits " + std::to_string(changed[i]) + " changed\n";
+  for (int i = 0; i < NCCS; ++i)
+    if (a.c_cc[i] != b.c_cc[i])
+      out += "c_cc[" + std::to_string(i) + "]: " + std::to_string(a.c_cc[i]) + " -> " + std::to_string(b.c_cc[i]) + "\n";
+  return out;
+}
+
+// A complete resize request, and the unfinished beginning of one.
+const std::regex kResize("\x1b\\[8;(\\d{1,5});(\\d{1,5})t");
+const std::regex kResizeStart("\x1b(\\[(8(;\\d{0,5}(;\\d{0,5})?)?)?)?");
+
+void SetSize(int fd, int cols, int rows) {
+  winsize ws{};
+  ws.ws_col = static_cast<unsigned short>(cols);
+  ws.ws_row = static_cast<unsigned short>(rows);
+  ioctl(fd, TIOCSWINSZ, &ws);
 }
 
 }  // namespace
@@ -59,172 +134,217 @@ bool MagazineBuilt() {
 }
 
 PtyRun::PtyRun(RunOptions options) : opts_(std::move(options)) {
-  bool builtProgram = opts_.program.find('/') == std::string::npos;
   // An unprivileged child must be able to reach its directory; the build tree
   // may sit below a directory only root can enter, /tmp never does.
-  std::string base = opts_.unprivileged ? "/tmp/rodi-e2e-runs"
-                                        : std::string(RODI_BINARY_DIR) + "/e2e-runs";
-  dir_ = std::make_unique<RunDir>(base,
-                                  builtProgram ? std::string(RODI_BINARY_DIR) + "/" + opts_.program
-                                               : std::string());
-  if (opts_.prepare) opts_.prepare(dir_->Path());
-
-  vt_ = std::make_unique<VtScreen>(opts_.cols, opts_.rows, opts_.utf8Terminal);
-  vt_->Feed(opts_.initialScreen);
-  // A terminal answers queries (cursor position and the like) on its input.
-  vt_->OnReply([this](std::string_view bytes) {
-    if (proc_) proc_->Write(bytes);
-  });
-
-  SpawnSpec launch;
-  launch.path = builtProgram ? dir_->ProgramPath() : opts_.program;
-  launch.argv.push_back(launch.path);
-  launch.argv.insert(launch.argv.end(), opts_.args.begin(), opts_.args.end());
-  std::vector<std::pair<std::string, std::string>> env = {
-      {"PATH", "/usr/local/bin:/usr/bin:/bin"},
-      {"HOME", dir_->Path()},
-      {"TERM", "xterm"},
-      {"LANG", opts_.locale},
-      {"LC_ALL", opts_.locale}};
-  for (const auto& [name, value] : opts_.env) {
-    bool replaced = false;
-    for (auto& e : env)
-      if (e.first == name) e.second = value, replaced = true;
-    if (!replaced) env.emplace_back(name, value);
+  std::string base = opts_.unprivileged ? "/tmp/rodi-e2e-runs" : std::string(RODI_BINARY_DIR) + "/e2e-runs";
+  fs::create_directories(base);
+  chmod(base.c_str(), 0755);
+  std::string pattern = base + "/run-XXXXXX";
+  if (!mkdtemp(pattern.data())) throw SysError("mkdtemp " + pattern);
+  dir_ = pattern;
+  chmod(dir_.c_str(), 0755);  // root's: an unprivileged child can enter, not write
+  std::string path = opts_.program;
+  if (path.find('/') == std::string::npos) {
+    // A hard link, not a symbolic one: /proc/self/exe must resolve to this directory.
+    std::string built = std::string(RODI_BINARY_DIR) + "/" + opts_.program;
+    path = programPath_ = dir_ + "/" + opts_.program;
+    std::error_code ec;
+    fs::create_hard_link(built, path, ec);
+    if (ec) fs::copy_file(built, path, ec);
+    if (ec) throw std::runtime_error("cannot place " + built + " in " + dir_ + ": " + ec.message());
   }
-  for (const auto& [name, value] : env) launch.envp.push_back(name + "=" + value);
-  launch.workDir = dir_->Path();
-  launch.cols = opts_.cols;
-  launch.rows = opts_.rows;
-  launch.settings = KnownCookedSettings(IsUtf8Locale(opts_.locale));
-  launch.stdinDevNull = opts_.stdinDevNull;
-  launch.unprivileged = opts_.unprivileged;
-  proc_ = std::make_unique<PtyProcess>(launch);
+  if (opts_.prepare) opts_.prepare(dir_);
+
+  vt_ = std::make_unique<VtScreen>(opts_.cols, opts_.rows, true);
+  vt_->Feed(opts_.initialScreen);
+  vt_->OnReply([this](std::string_view bytes) { Write(bytes); });  // cursor reports and the like
+
+  std::vector<std::pair<std::string, std::string>> env = {
+      {"PATH", "/usr/local/bin:/usr/bin:/bin"}, {"HOME", dir_}, {"TERM", "xterm"},
+      {"LANG", "C.UTF-8"}, {"LC_ALL", "C.UTF-8"}};
+  for (const auto& [name, value] : opts_.env) {
+    auto it = std::find_if(env.begin(), env.end(), [&](const auto& e) { return e.first == name; });
+    if (it != env.end()) it->second = value;
+    else env.emplace_back(name, value);
+  }
+  std::vector<std::string> argv = {path}, envp;
+  argv.insert(argv.end(), opts_.args.begin(), opts_.args.end());
+  for (const auto& [name, value] : env) envp.push_back(name + "=" + value);
+  std::vector<char*> cargv, cenvp;
+  for (auto& s : argv) cargv.push_back(s.data());
+  for (auto& s : envp) cenvp.push_back(s.data());
+  cargv.push_back(nullptr);
+  cenvp.push_back(nullptr);
+
+  termios settings = CookedSettings();
+  if (openpty(&master_, &slave_, nullptr, &settings, nullptr) < 0) throw SysError("openpty");
+  SetSize(master_, opts_.cols, opts_.rows);
+  tcgetattr(slave_, &atStart_);  // as the kernel stored them, not as asked
+  fcntl(master_, F_SETFD, FD_CLOEXEC);
+  fcntl(slave_, F_SETFD, FD_CLOEXEC);
+  fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+  pid_ = fork();
+  if (pid_ < 0) throw SysError("fork");
+  if (pid_ > 0) return;
+  // The child: only async-signal-safe calls until exec.
+  sigset_t none;
+  sigemptyset(&none);
+  sigprocmask(SIG_SETMASK, &none, nullptr);
+  for (int sig = 1; sig < NSIG; ++sig) signal(sig, SIG_DFL);
+  if (setsid() < 0) Die("setsid");
+  if (ioctl(slave_, TIOCSCTTY, 0) < 0) Die("TIOCSCTTY");
+  int in = slave_;
+  if (opts_.stdinDevNull && (in = open("/dev/null", O_RDONLY)) < 0) Die("/dev/null");
+  if (dup2(in, 0) < 0 || dup2(slave_, 1) < 0 || dup2(slave_, 2) < 0) Die("dup2");
+  close_range(3, ~0U, 0);
+  if (chdir(dir_.c_str()) < 0) Die("chdir");
+  if (opts_.unprivileged && (setgroups(0, nullptr) < 0 || setresgid(65534, 65534, 65534) < 0 ||
+                             setresuid(65534, 65534, 65534) < 0))
+    Die("dropping privileges");
+  execve(path.c_str(), cargv.data(), cenvp.data());
+  Die(path.c_str());
 }
 
 PtyRun::~PtyRun() {
-  proc_.reset();
-  vt_.reset();
-  dir_.reset();
+  if (pid_ > 0) {
+    bool running = !PollExit();
+    kill(-pid_, SIGKILL);  // grandchildren left in the child's group too
+    if (running) waitpid(pid_, nullptr, 0);
+  }
+  if (master_ >= 0) close(master_);
+  if (slave_ >= 0) close(slave_);
+  std::error_code ec;
+  fs::remove_all(dir_, ec);
 }
 
+std::string PtyRun::Read(int timeoutMs) {
+  if (master_ < 0) {
+    if (timeoutMs > 0) poll(nullptr, 0, timeoutMs);
+    return {};
+  }
+  pollfd p{master_, POLLIN, 0};
+  if (poll(&p, 1, timeoutMs) <= 0) return {};
+  std::string out;
+  char buf[4096];
+  ssize_t n;
+  // Bounded, so that a chatty child cannot starve the caller.
+  while (out.size() < 65536 && (n = read(master_, buf, sizeof buf)) > 0) out.append(buf, static_cast<size_t>(n));
+  return out;
+}
+
+void PtyRun::Write(std::string_view bytes) {
+  while (master_ >= 0 && !bytes.empty()) {
+    ssize_t n = write(master_, bytes.data(), bytes.size());
+    if (n > 0) {
+      bytes.remove_prefix(static_cast<size_t>(n));
+    } else if (n < 0 && errno == EAGAIN) {
+      pollfd p{master_, POLLOUT, 0};  // the child is not reading: give up rather than block
+      if (poll(&p, 1, 1000) <= 0) return;
+    } else if (!(n < 0 && errno == EINTR)) {
+      return;
+    }
+  }
+}
+
+std::optional<int> PtyRun::PollExit() {
+  int st = 0;
+  if (!status_ && waitpid(pid_, &st, WNOHANG) == pid_) {
+    if (WIFEXITED(st)) status_ = WEXITSTATUS(st);
+    else if (WIFSIGNALED(st)) status_ = 128 + WTERMSIG(st);
+  }
+  return status_;
+}
+
+// Feeds output to the emulator; with answerResize, it is cut at each complete
+// resize request, so that output before one lands at the old size and output
+// after it at the new size.
 void PtyRun::Consume(std::string_view chunk) {
   raw_.append(chunk);
-  if (!opts_.answerResize) {
-    vt_->Feed(chunk);
-    return;
-  }
+  if (!opts_.answerResize) return vt_->Feed(chunk);
   pending_.append(chunk);
-  ApplyResizeRequests();
-}
-
-// Feeds held output to the emulator, resizing both ends at each complete
-// request, so that output before a request lands at the old size and output
-// after it at the new one.
-void PtyRun::ApplyResizeRequests() {
-  size_t fed = 0, i = 0;
-  while ((i = pending_.find('\x1b', i)) != std::string::npos) {
-    int rows = 0, cols = 0;
-    size_t n = ResizeRequest(std::string_view(pending_).substr(i), rows, cols);
-    if (n == std::string_view::npos) break;  // keep the unfinished request for later
-    if (n == 0) {
-      ++i;
-      continue;
-    }
-    vt_->Feed(std::string_view(pending_).substr(fed, i + n - fed));
-    fed = i = i + n;
+  std::smatch m;
+  while (std::regex_search(pending_, m, kResize)) {
+    vt_->Feed(m.prefix().str() + m.str());
+    int rows = std::stoi(m[1]), cols = std::stoi(m[2]);
+    pending_ = m.suffix();
     if (rows > 0 && cols > 0) {
       vt_->Resize(cols, rows);
-      proc_->Resize(cols, rows);
+      if (master_ >= 0) SetSize(master_, cols, rows);
     }
   }
-  size_t keep = (i == std::string::npos) ? pending_.size() : i;
-  vt_->Feed(std::string_view(pending_).substr(fed, keep - fed));
+  size_t keep = pending_.size(), esc = pending_.rfind('\x1b');
+  if (esc != std::string::npos && std::regex_match(pending_.substr(esc), kResizeStart)) keep = esc;
+  vt_->Feed(std::string_view(pending_).substr(0, keep));
   pending_.erase(0, keep);
 }
 
+void PtyRun::Drain() {
+  for (std::string c; !(c = Read(0)).empty();) Consume(c);
+}
+
 void PtyRun::Pump(int ms) {
-  auto deadline = After(ms);
-  do {
-    std::string chunk = proc_->Read(MsLeft(deadline));
-    if (!chunk.empty()) Consume(chunk);
-  } while (MsLeft(deadline) > 0);
+  auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+  do Consume(Read(MsLeft(deadline)));
+  while (MsLeft(deadline) > 0);
 }
 
 void PtyRun::Type(std::string_view bytes) {
   for (const std::string& key : keys::SplitKeys(bytes)) {
-    proc_->Write(key);
+    Write(key);
     Pump(key == keys::kEsc ? 50 : 15);
   }
 }
 
-namespace {
-constexpr int kSliceMs = 10;  // how often a wait looks at the child's state
+bool PtyRun::Wait(const std::function<bool()>& done, int timeoutMs) {
+  auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done()) {
+    if (PollExit() || MsLeft(deadline) == 0) {
+      Drain();  // whatever the program wrote before it ended is still in the pty
+      return done();
+    }
+    Consume(Read(std::min(10, MsLeft(deadline))));
+  }
+  return true;
 }
 
 bool PtyRun::WaitForText(std::string_view utf8, int timeoutMs) {
-  auto deadline = After(timeoutMs);
-  for (;;) {
-    if (vt_->Screen().find(utf8) != std::string::npos) return true;
-    bool ended = proc_->PollExit().has_value();
-    if (ended || MsLeft(deadline) == 0) {
-      // Whatever the program wrote before it ended is still in the pty.
-      for (std::string c; !(c = proc_->Read(0)).empty();) Consume(c);
-      return vt_->Screen().find(utf8) != std::string::npos;
-    }
-    std::string chunk = proc_->Read(std::min(kSliceMs, MsLeft(deadline)));
-    if (!chunk.empty()) Consume(chunk);
-  }
+  return Wait([&] { return vt_->Screen().find(utf8) != std::string::npos; }, timeoutMs);
 }
 
 bool PtyRun::WaitForOutput(std::string_view bytes, int timeoutMs) {
-  auto deadline = After(timeoutMs);
-  for (;;) {
-    if (raw_.find(bytes) != std::string::npos) return true;
-    bool ended = proc_->PollExit().has_value();
-    if (ended || MsLeft(deadline) == 0) {
-      for (std::string c; !(c = proc_->Read(0)).empty();) Consume(c);
-      return raw_.find(bytes) != std::string::npos;
-    }
-    std::string chunk = proc_->Read(std::min(kSliceMs, MsLeft(deadline)));
-    if (!chunk.empty()) Consume(chunk);
-  }
+  return Wait([&] { return raw_.find(bytes) != std::string::npos; }, timeoutMs);
 }
 
 std::optional<int> PtyRun::WaitExit(int timeoutMs) {
-  auto deadline = After(timeoutMs);
-  for (;;) {
-    if (auto status = proc_->PollExit()) {
-      for (std::string c; !(c = proc_->Read(0)).empty();) Consume(c);
-      return status;
-    }
-    if (MsLeft(deadline) == 0) return std::nullopt;
-    std::string chunk = proc_->Read(std::min(kSliceMs, MsLeft(deadline)));
-    if (!chunk.empty()) Consume(chunk);
-  }
+  if (Wait([&] { return PollExit().has_value(); }, timeoutMs)) Drain();
+  return status_;
 }
 
-void PtyRun::Signal(int sig) { proc_->Signal(sig); }
+void PtyRun::Signal(int sig) {
+  if (!PollExit()) kill(pid_, sig);
+}
 
 void PtyRun::HangUp() {
-  for (std::string c; !(c = proc_->Read(0)).empty();) Consume(c);
-  proc_->HangUp();
+  Drain();
+  if (master_ >= 0) close(master_);
+  master_ = -1;
 }
-
-const termios& PtyRun::SettingsBefore() const { return proc_->SettingsAtStart(); }
-
-std::optional<termios> PtyRun::SettingsNow() const { return proc_->SettingsNow(); }
 
 std::string PtyRun::SettingsChanges() const {
-  auto now = SettingsNow();
-  if (!now) return "the terminal settings cannot be read (hung up)\n";
-  return SettingsDiff(SettingsBefore(), *now);
+  termios now{};
+  if (tcgetattr(slave_, &now) < 0) return "the terminal settings cannot be read (hung up)\n";
+  return SettingsDiff(atStart_, now);
 }
 
-std::vector<std::string> PtyRun::FilesInDir() const { return dir_->Files(); }
-
-std::string PtyRun::Dir() const { return dir_->Path(); }
-
-int PtyRun::Pid() const { return proc_->Pid(); }
+std::vector<std::string> PtyRun::FilesInDir() const {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator(dir_, ec)) {
+    if (e.path() == fs::path(programPath_)) continue;
+    names.push_back(e.path().filename().string() + (e.is_directory(ec) && !e.is_symlink(ec) ? "/" : ""));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 }  // namespace rodi::e2e

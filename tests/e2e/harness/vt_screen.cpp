@@ -10,24 +10,17 @@ namespace rodi::e2e {
 
 namespace {
 
-// ANSI colour number to PC colour number (red and blue swap places).
-constexpr int kAnsiToPc[8] = {0, 4, 2, 6, 1, 5, 3, 7};
+// An ANSI palette index (0-15) as a PC colour number: red and blue swap places.
+int AnsiToPc(int i) { return i < 0 || i > 15 ? -1 : (i & 8) + ((i & 1) << 2 | (i & 2) | (i & 4) >> 2); }
 
 int PaletteIndex(VTermScreen* screen, VTerm* vt, const VTermColor& c) {
-  if (VTERM_COLOR_IS_INDEXED(&c)) {
-    int i = c.indexed.idx;
-    if (i < 8) return kAnsiToPc[i];
-    if (i < 16) return kAnsiToPc[i - 8] + 8;
-    return -1;
-  }
-  // An RGB value: find it in the 16-colour palette.
-  VTermState* state = vterm_obtain_state(vt);
+  if (VTERM_COLOR_IS_INDEXED(&c)) return AnsiToPc(c.indexed.idx);
+  VTermState* state = vterm_obtain_state(vt);  // an RGB value: find it in the 16-colour palette
   for (int i = 0; i < 16; ++i) {
     VTermColor p;
     vterm_state_get_palette_color(state, i, &p);
     vterm_screen_convert_color_to_rgb(screen, &p);
-    if (p.rgb.red == c.rgb.red && p.rgb.green == c.rgb.green && p.rgb.blue == c.rgb.blue)
-      return i < 8 ? kAnsiToPc[i] : kAnsiToPc[i - 8] + 8;
+    if (p.rgb.red == c.rgb.red && p.rgb.green == c.rgb.green && p.rgb.blue == c.rgb.blue) return AnsiToPc(i);
   }
   return -1;
 }
@@ -35,8 +28,7 @@ int PaletteIndex(VTermScreen* screen, VTerm* vt, const VTermColor& c) {
 }  // namespace
 
 int CellInfo::Attr() const {
-  if (fg < 0 || fg > 15 || bg < 0 || bg > 7) return -1;
-  return fg + 16 * bg + (blink ? 128 : 0);
+  return fg < 0 || fg > 15 || bg < 0 || bg > 7 ? -1 : fg + 16 * bg + (blink ? 128 : 0);
 }
 
 std::string Utf8(char32_t c) {
@@ -62,27 +54,17 @@ void VtScreen::OutputThunk(const char* s, size_t len, void* user) {
   if (self->reply_) self->reply_(std::string_view(s, len));
 }
 
-namespace {
-
-// Length of an unfinished UTF-8 character at the end of s (0 if none).
-size_t UnfinishedTail(std::string_view s) {
-  for (size_t back = 1; back <= 3 && back <= s.size(); ++back) {
-    unsigned char c = static_cast<unsigned char>(s[s.size() - back]);
-    if ((c & 0xC0) == 0x80) continue;  // a continuation byte: look further back
-    size_t need = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-    return need > back ? back : 0;
-  }
-  return 0;
-}
-
-}  // namespace
-
 void VtScreen::Feed(std::string_view bytes) {
   std::string joined;
   if (utf8_) {
-    joined = held_;
-    joined.append(bytes);
-    size_t tail = UnfinishedTail(joined);
+    joined = held_ + std::string(bytes);
+    size_t tail = 0;  // an unfinished UTF-8 character at the end is held back
+    for (size_t back = 1; back <= 3 && back <= joined.size(); ++back) {
+      auto c = static_cast<unsigned char>(joined[joined.size() - back]);
+      if ((c & 0xC0) == 0x80) continue;
+      tail = (c >= 0xF0 ? 4u : c >= 0xE0 ? 3u : c >= 0xC0 ? 2u : 1u) > back ? back : 0;
+      break;
+    }
     held_ = joined.substr(joined.size() - tail);
     joined.resize(joined.size() - tail);
     bytes = joined;

@@ -10,12 +10,11 @@ struct VTermScreen;
 
 namespace rodi::e2e {
 
-// One screen cell, with colours as PC palette indices so that cells compare
-// with the program's attribute bytes: 0 black, 1 blue, 2 green, 3 cyan, 4 red,
-// 5 magenta, 6 brown, 7 light grey, 8-15 their bright versions. The terminal's
-// default foreground counts as 7, its default background as 0; bold raises a
-// foreground of 0-7 to 8-15 whether libvterm already did or not. -1 for a
-// colour outside the 16-colour palette.
+// One screen cell, with colours as PC palette indices (0 black, 1 blue, 2 green,
+// 3 cyan, 4 red, 5 magenta, 6 brown, 7 light grey, 8-15 bright), so that cells
+// compare with the program's attribute bytes. The default foreground counts as
+// 7, the default background as 0; bold raises a foreground of 0-7 to 8-15; -1
+// for a colour outside the 16-colour palette.
 struct CellInfo {
   char32_t ch = U' ';  // a blank cell reads as a space
   int fg = 7, bg = 0;
@@ -50,8 +49,8 @@ class VtScreen {
   VTermScreen* screen_;
   int cols_, rows_;
   bool utf8_;
-  // The start of a UTF-8 character that the last chunk cut off: libvterm 0.1
-  // shows U+FFFD for a character split across two writes after other text.
+  // libvterm shows U+FFFD for a character split across two writes, so the
+  // unfinished end of one write waits for the next.
   std::string held_;
   std::function<void(std::string_view)> reply_;
 };
