@@ -11,31 +11,39 @@ uint8_t ScreenWidth = 80;
 uint8_t ScreenHeight = 25;
 
 namespace {
+
 int outputFd = 1;
+
+// The terminal's real size, 80x25 when it cannot say.
+winsize QuerySize() {
+  winsize ws{};
+  if (ioctl(outputFd, TIOCGWINSZ, &ws) != 0 || ws.ws_col == 0 || ws.ws_row == 0) {
+    ws.ws_col = 80;
+    ws.ws_row = 25;
+  }
+  return ws;
 }
 
-void ReadTerminalSize() {
-  winsize ws{};
-  if (ioctl(outputFd, TIOCGWINSZ, &ws) == 0 && ws.ws_col > 0 && ws.ws_row > 0) {
-    ScreenWidth = static_cast<uint8_t>(ws.ws_col);
-    ScreenHeight = static_cast<uint8_t>(ws.ws_row);
-  } else {
-    ScreenWidth = 80;
-    ScreenHeight = 25;
-  }
+// Kept cut to a byte, as the viewer reads it.
+void Store(const winsize& ws) {
+  ScreenWidth = static_cast<uint8_t>(ws.ws_col);
+  ScreenHeight = static_cast<uint8_t>(ws.ws_row);
 }
+
+}  // namespace
+
+void ReadTerminalSize() { Store(QuerySize()); }
 
 void ConsoleInit(const ConsoleSetup& setup) {
   outputFd = setup.outFd;
-  winsize ws{};
-  const bool sized = ioctl(setup.outFd, TIOCGWINSZ, &ws) == 0 && ws.ws_col > 0 && ws.ws_row > 0;
-  TOutputSetup out{setup.outFd, setup.charset, sized ? ws.ws_col : 80, sized ? ws.ws_row : 25};
+  const winsize ws = QuerySize();  // the engine holds a larger terminal to 80x25
+  Store(ws);
+  TOutputSetup out{setup.outFd, setup.charset, ws.ws_col, ws.ws_row};
   AddDepartureStep(ConsoleDone);  // registered first, so it runs last
   Screen = new TOutput(true, out);
   Keyboard = new TInput(TInputSetup{setup.inFd, setup.charset == Charset::Utf8});
   Screen->OnHangUp = [] { Depart(0); };
   Keyboard->OnHangUp = [] { Depart(0); };
-  ReadTerminalSize();
 }
 
 void ConsoleDone() {
