@@ -53,7 +53,7 @@ TEST(TuneText, TracksTileTransposeEchoAndTakeInstruments) {
   EXPECT_EQ(m.orders, (std::vector<std::uint8_t>{0, 0}));
 }
 
-TEST(Synthesis, LoopsHoldWholeCyclesAndJoinSmoothly) {
+TEST(Synthesis, LoopsHoldWholeCyclesJoinSmoothlyAndCentreOnZero) {
   struct Case {
     const char* wave;
     std::vector<std::pair<const char*, double>> params;
@@ -61,7 +61,7 @@ TEST(Synthesis, LoopsHoldWholeCyclesAndJoinSmoothly) {
   };
   const Case cases[] = {
       {"saw", {{"cycle", 128}, {"cutoff", 4}, {"fenv", 8}, {"decay", 100}}, 1},
-      {"pulse", {{"cycle", 64}, {"loop", 16}, {"pwm", 40}}, 16},
+      {"pulse", {{"cycle", 64}, {"loop", 16}, {"duty", 25}, {"pwm", 40}}, 16},
       {"saw", {{"cycle", 64}, {"third", 3}, {"loop", 3}}, 10},
       {"tri", {{"cycle", 32}, {"loop", 8}, {"detune", 1}}, 8},
   };
@@ -76,6 +76,9 @@ TEST(Synthesis, LoopsHoldWholeCyclesAndJoinSmoothly) {
     // The loop is one period of a steady sound: its last frame continues into
     // its first just as the frame before the loop does.
     EXPECT_NEAR(r.signal.back(), r.signal[r.loopStart - 1], 0.02) << c.wave << " " << r.loopLength;
+    double sum = 0;
+    for (std::size_t n = r.loopStart; n < r.signal.size(); ++n) sum += r.signal[n];
+    EXPECT_NEAR(sum / static_cast<double>(r.loopLength), 0, 1e-9) << c.wave << ": a held note sits off zero";
     EXPECT_TRUE(p.unused().empty());
   }
 }

@@ -55,7 +55,7 @@ Instrument build_instrument(const SongSource& s, const InstrumentSource& src) {
   smp.bits = xm ? checked(s, src, "bits", 16, 8, 16) : 8;
   if (smp.bits != 8 && smp.bits != 16) fail(s, src.line, "bits is 8 or 16");
   const double full = smp.bits == 16 ? 32767 : 127;
-  const double gain = src.params.get("gain", 95) / 100 * full;
+  const double gain = src.params.get("gain", 95) / 100 * s.level / 100 * full;
   for (double v : r.signal) {
     double x = v * gain;
     x = x < 0 ? x - 0.5 : x + 0.5;  // round half away from zero

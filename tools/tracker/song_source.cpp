@@ -95,6 +95,8 @@ class Parser {
       song_.bpm = one(32, 255);
     } else if (key == "restart") {
       song_.restart = one(0, 255);
+    } else if (key == "level") {
+      song_.level = one(1, 100);
     } else if (key == "inst") {
       if (w.size() < 4) fail("inst NUMBER NAME WAVE [key=value ...]");
       InstrumentSource ins;

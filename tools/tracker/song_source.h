@@ -52,6 +52,7 @@ struct SongSource {
   std::string title;
   Format format = Format::Xm;
   int channels = 4, speed = 6, bpm = 125, restart = 0;
+  int level = 100;  // percent applied to every instrument's gain: the whole mix, balance kept
   std::vector<InstrumentSource> instruments;
   std::map<std::string, TrackSource> tracks;
   std::vector<PatternSource> patterns;

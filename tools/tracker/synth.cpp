@@ -26,12 +26,32 @@ using dsp::sin2pi;
 
 constexpr double kBaseRate = 8363;  // frames per second of a sample at C-4 with no relative note
 
-double osc(const std::string& wave, double phase, double duty) {
+// Pulse, square and saw are sums of their harmonics up to `harmonics`, never
+// past the sample's own Nyquist frequency. Drawn as hard edges, their upper
+// partials fold back into the sample, and where the width sweeps the edges
+// jump from frame to frame: a hiss up to the top of the band under every held
+// note. Each harmonic comes from rotating the one before (only * and +).
+double osc(const std::string& wave, double phase, double duty, int harmonics) {
   double p = frac(phase);
-  if (wave == "square" || wave == "pulse") return p < duty ? 1.0 : -1.0;
-  if (wave == "saw") return 1.0 - 2.0 * p;
-  if (wave == "tri") return p < 0.5 ? 4.0 * p - 1.0 : 3.0 - 4.0 * p;
-  return sin2pi(p);
+  if (wave == "tri") return p < 0.5 ? 4.0 * p - 1.0 : 3.0 - 4.0 * p;  // partials fall 12 dB an octave
+  if (wave == "sine") return sin2pi(p);
+  const bool saw = wave == "saw";
+  // saw: sum of sin(2 pi n p) / n; pulse: 2 sin(pi n duty) cos(2 pi n (p - duty/2)) / n,
+  // which averages zero (levels 2(1-duty) and -2duty): a held note puts no offset on the mix.
+  const double b = saw ? p : p - duty / 2;
+  const double cb = sin2pi(b + 0.25), sb = sin2pi(b);
+  const double ca = sin2pi(duty / 2 + 0.25), sa = sin2pi(duty / 2);
+  double cn = cb, sn = sb, cw = ca, sw = sa, v = 0;
+  for (int n = 1; n <= harmonics; ++n) {
+    v += (saw ? sn : 2 * sw * cn) / n;
+    const double c = cn * cb - sn * sb;
+    sn = sn * cb + cn * sb;
+    cn = c;
+    const double w = cw * ca - sw * sa;
+    sw = sw * ca + cw * sa;
+    cw = w;
+  }
+  return v * 2 / dsp::kPi;
 }
 
 double saturate(double x, double drive) {
@@ -50,6 +70,21 @@ void normalise(std::vector<double>& s) {
 
 std::size_t ms(double milliseconds, double rate) {
   return static_cast<std::size_t>(milliseconds * rate / 1000 + 0.5);
+}
+
+// Takes the loop's mean off a held tone: what is left after whole cycles (a
+// sampled saw's step, a saturated chord) would sit on the mix for as long as
+// the note holds. The attack ramps the correction in, so the sample still
+// starts at zero.
+void remove_loop_offset(Rendered& r, double attack) {
+  if (!r.loopLength) return;
+  double sum = 0;
+  for (std::size_t n = r.loopStart; n < r.loopStart + r.loopLength; ++n) sum += r.signal[n];
+  const double mean = sum / static_cast<double>(r.loopLength);
+  for (std::size_t n = 0; n < r.signal.size(); ++n) {
+    const double t = static_cast<double>(n);
+    r.signal[n] -= t < attack ? mean * t / attack : mean;
+  }
 }
 
 // Short linear fade at the tail so one-shots end on silence.
@@ -79,6 +114,9 @@ Rendered tonal(const std::string& wave, const Params& p) {
   const double decay = static_cast<double>(ms(p.get("decay", 0), r.rate));
   const double sustain = p.get("sustain", 100) / 100;
   const double length = p.get("len", 0);
+  // Harmonics of an oscillator `ratio` times the root's frequency that stay within the sample.
+  const double ceiling = p.get("harmonics", cycle / 2);
+  auto partials = [&](double ratio) { return static_cast<int>(ceiling / ratio); };
   // Chords in one sample: a just third (6/5 or 5/4) and fifth (3/2) over the root.
   const int third = static_cast<int>(p.get("third", 0));
   const bool fifth = p.get("fifth", third != 0 ? 1 : 0) != 0;
@@ -125,12 +163,12 @@ Rendered tonal(const std::string& wave, const Params& p) {
       double i = index + ienv * e;
       v = sin2pi(ph + i / (2 * dsp::kPi) * sin2pi(ph * ratio));
     } else {
-      v = osc(wave, ph, d);
-      if (mix2 > 0) v += mix2 * osc(wave, t * (loops + detune) / static_cast<double>(span), d);
+      v = osc(wave, ph, d, partials(1));
+      if (mix2 > 0) v += mix2 * osc(wave, t * (loops + detune) / static_cast<double>(span), d, partials((loops + detune) / loops));
     }
-    if (sub > 0) v += sub * (frac(ph / 2) < 0.5 ? 1.0 : -1.0);
-    if (third > 0) v += osc(wave, ph * (third == 3 ? 1.2 : 1.25), d);
-    if (fifth) v += osc(wave, ph * 1.5, d);
+    if (sub > 0) v += sub * osc("square", ph / 2, 0.5, partials(0.5));
+    if (third > 0) v += osc(wave, ph * (third == 3 ? 1.2 : 1.25), d, partials(third == 3 ? 1.2 : 1.25));
+    if (fifth) v += osc(wave, ph * 1.5, d, partials(1.5));
     if (cutoff > 0) {
       double hz = (cutoff + fenv * e) * f0;
       v = filter.lowpass(v, dsp::svf_coefficient(hz, r.rate, q), q);
@@ -143,6 +181,7 @@ Rendered tonal(const std::string& wave, const Params& p) {
     r.signal[n] = v * amp;
   }
   if (length > 0) fade_tail(r.signal, ms(4, r.rate));
+  remove_loop_offset(r, attack);
   normalise(r.signal);
   return r;
 }
