@@ -6,6 +6,7 @@
 #include "ansi/ansi_machine.h"
 #include "ansi/pace.h"
 #include "term/conio.h"
+#include "term/keys.h"
 #include "term/program_args.h"
 #include "term/strutil.h"
 
@@ -45,7 +46,7 @@ void DrawAnsi(AnsiSource& source, int32_t baudEmu, const DisplayKeys& keys) {
     const uint8_t ch = source.Next();
     if (keys.pressed()) {
       switch (keys.read()) {
-        case 27: done = true; break;
+        case keys::Esc: done = true; break;
         case '*': pace = 20; break;
         case '+': pace += 3; break;
         case '-': pace -= 3; break;
