@@ -5,6 +5,7 @@
 #include "term/conio.h"
 #include "term/fileutil.h"
 #include "term/keys.h"
+#include "term/pipe_code.h"
 #include "term/strutil.h"
 #include "widgets/frames.h"
 #include "widgets/input_box.h"
@@ -26,12 +27,6 @@ std::string AsciiUpper(std::string s) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
   }
   return s;
-}
-
-// A bar that WriteXYPipe takes as a colour code, given the (up to) two
-// characters after it.
-bool TakenAsCode(std::string_view two) {
-  return two == "00" || static_cast<uint8_t>(Str2Int(two)) >= 1;
 }
 
 // Reads one key, both bytes of an extended one, so none is left over.
@@ -109,7 +104,7 @@ void TTextViewer::Highlight(const Match& match) {
   std::vector<int> cellOf(piece.size(), -1);  // -1: part of a colour code
   int cell = 0;
   for (size_t i = 0; i < drawn.size(); ++i) {
-    if (drawn[i] == '|' && TakenAsCode(std::string_view(drawn).substr(i + 1, 2))) {
+    if (drawn[i] == '|' && LoosePipeCode(std::string_view(drawn).substr(i + 1, 2))) {
       i += 2;
     } else if (i < piece.size()) {
       cellOf[i] = cell++;
