@@ -39,6 +39,20 @@ enum class EscState {
   EndTilde,    // the "~" that ends a sequence is still to come
 };
 
+// The scan code a final letter stands for after both Esc [ and Esc O: the
+// cursor keys, Home and End; 0 for any other letter.
+uint8_t CursorKey(char ch) {
+  switch (ch) {
+    case 'A': return keys::Up;
+    case 'B': return keys::Down;
+    case 'C': return keys::Right;
+    case 'D': return keys::Left;
+    case 'F': return keys::End;  // xterm's End: read as Esc it would leave the menu
+    case 'H': return keys::Home;
+    default: return 0;
+  }
+}
+
 }  // namespace
 
 void WaitMS(uint16_t ms) { SleepMs(ms); }
@@ -165,14 +179,12 @@ void TInputLinux::DecodeEscape() {
         }
         break;
       case EscState::Csi:
+        if (const uint8_t key = CursorKey(ch)) {
+          PushExt(key);
+          break;
+        }
         switch (ch) {
-          case 'A': PushExt(keys::Up); break;
-          case 'B': PushExt(keys::Down); break;
-          case 'C': PushExt(keys::Right); break;
-          case 'D': PushExt(keys::Left); break;
-          case 'H': PushExt(keys::Home); break;
           case 'K': PushExt(keys::End); break;
-          case 'F': PushExt(keys::End); break;  // xterm's End: read as Esc it would leave the menu
           case 'G': PushKey('5'); break;
           case 'U': PushExt(keys::PgDn); break;
           case 'V': PushExt(keys::PgUp); break;
@@ -218,17 +230,10 @@ void TInputLinux::DecodeEscape() {
         if (ch != '~') state = EscState::EndTilde;
         break;
       case EscState::Ss3:
-        switch (ch) {
-          case 'A': PushExt(keys::Up); break;
-          case 'B': PushExt(keys::Down); break;
-          case 'C': PushExt(keys::Right); break;
-          case 'D': PushExt(keys::Left); break;
-          case 'F': PushExt(keys::End); break;
-          case 'H': PushExt(keys::Home); break;
-          case 'P': case 'Q': case 'R': case 'S':
-            PushExt(static_cast<uint8_t>(keys::F1 + (ch - 'P')));
-            break;
-          default: break;
+        if (const uint8_t key = CursorKey(ch)) {
+          PushExt(key);
+        } else if (ch >= 'P' && ch <= 'S') {
+          PushExt(static_cast<uint8_t>(keys::F1 + (ch - 'P')));
         }
         break;
       case EscState::Csi15:
