@@ -6,19 +6,14 @@
 #include "ansi/ansi_machine.h"
 #include "ansi/pace.h"
 #include "term/conio.h"
+#include "term/keys.h"
+#include "term/pipe_code.h"
 #include "term/program_args.h"
 #include "term/strutil.h"
 
 namespace {
 
 constexpr int kPauseMs = 6;
-
-// Pipe codes "|00" to "|23"; -1 for anything else.
-int PipeNumber(uint8_t a, uint8_t b) {
-  if (a < '0' || a > '9' || b < '0' || b > '9') return -1;
-  const int n = (a - '0') * 10 + (b - '0');
-  return n <= 23 ? n : -1;
-}
 
 // Merges the engine's per-character flushes while the drawing runs; the
 // held bytes still leave before every pause and every key read.
@@ -45,7 +40,7 @@ void DrawAnsi(AnsiSource& source, int32_t baudEmu, const DisplayKeys& keys) {
     const uint8_t ch = source.Next();
     if (keys.pressed()) {
       switch (keys.read()) {
-        case 27: done = true; break;
+        case keys::Esc: done = true; break;
         case '*': pace = 20; break;
         case '+': pace += 3; break;
         case '-': pace -= 3; break;
@@ -58,8 +53,9 @@ void DrawAnsi(AnsiSource& source, int32_t baudEmu, const DisplayKeys& keys) {
     if (ch == '|') {
       const AnsiSource::Delivered a{source.Next(), source.Position()};
       const AnsiSource::Delivered b{source.Next(), source.Position()};
-      if (const int pipe = PipeNumber(a.byte, b.byte); pipe >= 0) {
-        machine.PipeColor(pipe);
+      const char two[] = {static_cast<char>(a.byte), static_cast<char>(b.byte)};
+      if (const auto pipe = TwoDigitPipeCode(std::string_view(two, 2))) {
+        machine.PipeColor(*pipe);
       } else {
         machine.Process(ch);
         source.GiveBack(a, b);

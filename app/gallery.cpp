@@ -6,6 +6,7 @@
 #include "ansi/cls.h"
 #include "app/display_res.h"
 #include "app/global_keys.h"
+#include "app/menu_look.h"
 #include "app/state.h"
 #include "content/resources.h"
 #include "term/conio.h"
@@ -15,6 +16,8 @@
 #include "widgets/input_box.h"
 
 namespace {
+
+constexpr MenuLook kGalleryLook{16, 8, "|11|16", "|03|16", 11};
 
 constexpr const char* kPrompt =
     "p r e s s  e  t o  e x t r a c t. a n y  o t h e r  k e y  t o  c o n t i n u e";
@@ -59,12 +62,7 @@ void OpenAnsiScreen() {
   menu.Add("b b s  a r t  X");
   menu.Add("[ b a c k ]");
   menu.OnOtherKey = GlobalKeys;
-  const bool ansi = Ascii.empty();
-  menu.FBarBgCl = ansi ? 16 : 0;
-  menu.FBarFgCl = ansi ? 8 : 7;
-  menu.FBarOnC = ansi ? "|11|16" : "|15|16";
-  menu.FBarOffC = ansi ? "|03|16" : "|07|16";
-  menu.FBarOnAt = menu.FBarOffAt = ansi ? 11 : 15;
+  ApplyMenuLook(menu, ForCurrentLook(kGalleryLook));
   const std::string background = Dir + "menu3.ans";
   ExtractResFile("ansi" + Ascii, background);
   CurrentScreen = background;

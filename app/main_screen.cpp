@@ -7,11 +7,18 @@
 #include "app/pages.h"
 #include "app/sections.h"
 #include "app/gallery.h"
+#include "app/menu_look.h"
 #include "app/state.h"
 #include "content/resources.h"
 #include "term/conio.h"
 #include "term/fileutil.h"
 #include "widgets/bar_menu.h"
+
+namespace {
+
+constexpr MenuLook kMainLook{0, 8, "|15|16", "|08|16", 15};
+
+}  // namespace
 
 void OpenLogoScreen() { DisplayRes("logo" + Ascii); }
 
@@ -24,18 +31,7 @@ void OpenMainScreen() {
     menu.Add(item);
   }
   // Chosen once: the menu keeps the look it opened with.
-  menu.FBarBgCl = 0;
-  if (Ascii.empty()) {
-    menu.FBarFgCl = 8;
-    menu.FBarOnC = "|15|16";
-    menu.FBarOffC = "|08|16";
-  } else {
-    menu.FBarFgCl = 7;
-    menu.FBarOnC = "|15|16";
-    menu.FBarOffC = "|07|16";
-    menu.FBarOnAt = 15;
-    menu.FBarOffAt = 15;
-  }
+  ApplyMenuLook(menu, ForCurrentLook(kMainLook));
   menu.OnOtherKey = GlobalKeys;
   const std::string background = Dir + "menu1.ans";
   ExtractResFile("menu" + Ascii, background);

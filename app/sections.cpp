@@ -5,6 +5,7 @@
 #include "ansi/templates.h"
 #include "app/global_keys.h"
 #include "app/issue_tables.h"
+#include "app/menu_look.h"
 #include "app/state.h"
 #include "content/resources.h"
 #include "term/conio.h"
@@ -17,9 +18,7 @@ namespace {
 struct SectionLook {
   const char* background;  // resource, before the look's suffix
   const char* file;
-  const char* onColour;    // highlighted item, ANSI look
-  const char* offColour;
-  uint8_t onAttr;          // ripple, ANSI look
+  MenuLook menu;           // in the ANSI look
 };
 
 void RunSection(const std::array<SectionEntry, 6>& entries, const SectionLook& look) {
@@ -28,12 +27,7 @@ void RunSection(const std::array<SectionEntry, 6>& entries, const SectionLook& l
   TBar menu;
   for (const SectionEntry& e : entries) menu.Add(e.caption);
   menu.Add(kBack);
-  const bool ansi = Ascii.empty();
-  menu.FBarBgCl = 0;
-  menu.FBarFgCl = ansi ? 8 : 7;
-  menu.FBarOnC = ansi ? look.onColour : "|15|16";
-  menu.FBarOffC = ansi ? look.offColour : "|07|16";
-  menu.FBarOnAt = menu.FBarOffAt = ansi ? look.onAttr : 15;
+  ApplyMenuLook(menu, ForCurrentLook(look.menu));
   menu.OnOtherKey = GlobalKeys;
   const std::string background = Dir + look.file;
   ExtractResFile(look.background + Ascii, background);
@@ -55,11 +49,13 @@ void RunSection(const std::array<SectionEntry, 6>& entries, const SectionLook& l
 }  // namespace
 
 void OpenArticlesScreen() {
-  RunSection(kArticles, {"articles", "articles.ans", "|10|16", "|02|16", 10});
+  RunSection(kArticles, {"articles", "articles.ans", {0, 8, "|10|16", "|02|16", 10}});
   TextColor(7);
 }
 
-void OpenTutorsScreen() { RunSection(kTutorials, {"tutors", "tutors.ans", "|12|16", "|04|16", 12}); }
+void OpenTutorsScreen() {
+  RunSection(kTutorials, {"tutors", "tutors.ans", {0, 8, "|12|16", "|04|16", 12}});
+}
 
 void ExtractArticle(const std::string& name, const std::string& title, const std::string& author,
                     const std::string& cat) {

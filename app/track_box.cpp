@@ -4,6 +4,7 @@
 
 #include "ansi/ansi_display.h"
 #include "app/global_keys.h"
+#include "app/menu_look.h"
 #include "app/state.h"
 #include "content/music.h"
 #include "term/conio.h"
@@ -11,6 +12,9 @@
 #include "widgets/bar_menu.h"
 
 namespace {
+
+// Yellow and light red on red in both looks, as the box itself is the same in each.
+constexpr MenuLook kTrackBoxLook{0, 8, "|14|20", "|12|20", 78};
 
 // The red box with "Tracks..." in its top line, written as raw text: the
 // escape sequences go to the terminal.
@@ -44,12 +48,7 @@ void TrackSelection() {
     menu.Add(item);
   }
   menu.OnOtherKey = GlobalKeys;
-  menu.FBarBgCl = 0;
-  menu.FBarFgCl = 8;
-  menu.FBarOnAt = 78;
-  menu.FBarOffAt = 78;
-  menu.FBarOnC = "|14|20";
-  menu.FBarOffC = "|12|20";
+  ApplyMenuLook(menu, kTrackBoxLook);
   while (!done) {
     position = std::clamp(position, 0, 6);
     const int32_t r = menu.DrawMenu(6, 2, 35, 6, position);

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "cp437.h"
+#include "keys.h"
 #include "wait.h"
 
 namespace {
@@ -20,6 +21,37 @@ static_assert(sizeof(kAltCodeStr) == sizeof(kAltKeyStr) - 1);
 
 // Bytes that continue an escape sequence arrive within this many milliseconds.
 constexpr uint16_t kEscapeWaitMs = 10;
+
+// What most terminals send for the Backspace key.
+constexpr uint8_t kDel = 127;
+
+// The escape decoder's states, named by the bytes seen so far.
+enum class EscState {
+  Done,
+  Esc,         // Esc
+  Csi,         // Esc [
+  CsiBracket,  // Esc [ [: the Linux console's F1-F5
+  Csi1,        // Esc [ 1
+  Csi2,        // Esc [ 2
+  Csi3,        // Esc [ 3
+  Ss3,         // Esc O
+  Csi15,       // Esc [ 1 5
+  EndTilde,    // the "~" that ends a sequence is still to come
+};
+
+// The scan code a final letter stands for after both Esc [ and Esc O: the
+// cursor keys, Home and End; 0 for any other letter.
+uint8_t CursorKey(char ch) {
+  switch (ch) {
+    case 'A': return keys::Up;
+    case 'B': return keys::Down;
+    case 'C': return keys::Right;
+    case 'D': return keys::Left;
+    case 'F': return keys::End;  // xterm's End: read as Esc it would leave the menu
+    case 'H': return keys::Home;
+    default: return 0;
+  }
+}
 
 }  // namespace
 
@@ -112,9 +144,9 @@ char TInputLinux::ReadKey() {
   if (KeyPut != KeySend) return PopKey();
   if (!SysKeyPressed()) WaitReadable(setup_.fd, -1);
   const uint8_t ch = static_cast<uint8_t>(TTYRecvChar());
-  if (ch == 127) {
-    PushKey(8);
-  } else if (ch == 27) {
+  if (ch == kDel) {
+    PushKey(keys::Backspace);
+  } else if (ch == keys::Esc) {
     DecodeEscape();
   } else if (ch >= 0x80 && setup_.utf8) {
     DecodeUtf8(ch);
@@ -125,103 +157,95 @@ char TInputLinux::ReadKey() {
 }
 
 void TInputLinux::DecodeEscape() {
-  int state = 1;
+  EscState state = EscState::Esc;
   WaitMS(kEscapeWaitMs);
-  while (state != 0 && SysKeyPressed()) {
+  while (state != EscState::Done && SysKeyPressed()) {
     const char ch = TTYRecvChar();
-    const int seen = state;
-    state = 0;
+    const EscState seen = state;
+    state = EscState::Done;
     switch (seen) {
-      case 1:
-        if (ch == 10) {
-          PushKey(10);
+      case EscState::Esc:
+        if (ch == keys::LineFeed) {
+          PushKey(keys::LineFeed);
         } else if (uint8_t alt = FAltKey(ch); alt != 0) {
           PushExt(alt);
         } else if (ch == '[') {
-          state = 2;
+          state = EscState::Csi;
         } else if (ch == 'O') {
-          state = 7;
+          state = EscState::Ss3;
         } else {
           PushKey(ch);
-          PushKey(27);
+          PushKey(keys::Esc);
         }
         break;
-      case 2:
+      case EscState::Csi:
+        if (const uint8_t key = CursorKey(ch)) {
+          PushExt(key);
+          break;
+        }
         switch (ch) {
-          case 'A': PushExt(keys::Up); break;
-          case 'B': PushExt(keys::Down); break;
-          case 'C': PushExt(keys::Right); break;
-          case 'D': PushExt(keys::Left); break;
-          case 'H': PushExt(keys::Home); break;
           case 'K': PushExt(keys::End); break;
-          case 'F': PushExt(keys::End); break;  // xterm's End: read as Esc it would leave the menu
           case 'G': PushKey('5'); break;
           case 'U': PushExt(keys::PgDn); break;
           case 'V': PushExt(keys::PgUp); break;
-          case '1': state = 4; break;
-          case '2': state = 5; break;
-          case '3': state = 6; break;
-          case '4': PushExt(keys::End); state = 255; break;
-          case '5': PushExt(keys::PgUp); state = 255; break;
-          case '6': PushExt(keys::PgDn); state = 255; break;
-          case '[': state = 3; break;
+          case '1': state = EscState::Csi1; break;
+          case '2': state = EscState::Csi2; break;
+          case '3': state = EscState::Csi3; break;
+          case '4': PushExt(keys::End); state = EscState::EndTilde; break;
+          case '5': PushExt(keys::PgUp); state = EscState::EndTilde; break;
+          case '6': PushExt(keys::PgDn); state = EscState::EndTilde; break;
+          case '[': state = EscState::CsiBracket; break;
           default:
             PushKey(ch);
             PushKey('[');
-            PushKey(27);
+            PushKey(keys::Esc);
         }
         break;
-      case 3:
+      case EscState::CsiBracket:
         if (ch >= 'A' && ch <= 'E') PushExt(static_cast<uint8_t>(keys::F1 + (ch - 'A')));
         break;
-      case 4:
+      case EscState::Csi1:
         if (ch == '5') {
-          state = 8;
+          state = EscState::Csi15;
         } else if (ch >= '7' && ch <= '9') {
           PushExt(static_cast<uint8_t>(keys::F6 + (ch - '7')));
-          state = 255;
+          state = EscState::EndTilde;
         } else if (ch == '~') {
           PushExt(keys::Home);
         } else {
-          state = 255;
+          state = EscState::EndTilde;
         }
         break;
-      case 5:
+      case EscState::Csi2:
         if (ch == '0' || ch == '1') PushExt(static_cast<uint8_t>(keys::F9 + (ch - '0')));
         if (ch == '3' || ch == '4') PushExt(static_cast<uint8_t>(keys::F11 + (ch - '3')));
-        if (ch == '5' || ch == '6') PushExt(static_cast<uint8_t>(86 + (ch - '5')));
-        if (ch == '8' || ch == '9') PushExt(static_cast<uint8_t>(88 + (ch - '8')));
+        if (ch == '5' || ch == '6') PushExt(static_cast<uint8_t>(keys::ShiftF3 + (ch - '5')));
+        if (ch == '8' || ch == '9') PushExt(static_cast<uint8_t>(keys::ShiftF5 + (ch - '8')));
         if (ch == '~') PushExt(keys::Insert);
-        if (ch != '~') state = 255;
+        if (ch != '~') state = EscState::EndTilde;
         break;
-      case 6:
-        if (ch >= '1' && ch <= '4') PushExt(static_cast<uint8_t>(90 + (ch - '1')));
+      case EscState::Csi3:
+        if (ch >= '1' && ch <= '4') PushExt(static_cast<uint8_t>(keys::ShiftF7 + (ch - '1')));
         if (ch == '~') PushExt(keys::Delete);
-        if (ch != '~') state = 255;
+        if (ch != '~') state = EscState::EndTilde;
         break;
-      case 7:
-        switch (ch) {
-          case 'A': PushExt(keys::Up); break;
-          case 'B': PushExt(keys::Down); break;
-          case 'C': PushExt(keys::Right); break;
-          case 'D': PushExt(keys::Left); break;
-          case 'F': PushExt(keys::End); break;
-          case 'H': PushExt(keys::Home); break;
-          case 'P': case 'Q': case 'R': case 'S':
-            PushExt(static_cast<uint8_t>(keys::F1 + (ch - 'P')));
-            break;
-          default: break;
+      case EscState::Ss3:
+        if (const uint8_t key = CursorKey(ch)) {
+          PushExt(key);
+        } else if (ch >= 'P' && ch <= 'S') {
+          PushExt(static_cast<uint8_t>(keys::F1 + (ch - 'P')));
         }
         break;
-      case 8:
+      case EscState::Csi15:
         if (ch == '~') PushExt(keys::F5);
         break;
-      default:  // 255: the "~" that ends a sequence
+      case EscState::EndTilde:
+      case EscState::Done:
         break;
     }
-    if (state != 0) WaitMS(kEscapeWaitMs);
+    if (state != EscState::Done) WaitMS(kEscapeWaitMs);
   }
-  if (state == 1) PushKey(27);  // nothing followed: a lone Esc
+  if (state == EscState::Esc) PushKey(keys::Esc);  // nothing followed: a lone Esc
 }
 
 bool TInputLinux::NextByteSoon() {

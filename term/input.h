@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "keys.h"  // the codes ReadKey answers
+
 struct TInputSetup {
   int fd = 0;
   // A UTF-8 terminal sends typed non-ASCII characters as several bytes.
@@ -60,10 +62,3 @@ class TInput : public TInputLinux {
 
 // Sleeps MS milliseconds (cut short only by a departure signal).
 void WaitMS(uint16_t ms);
-
-// PC scan codes of the extended keys.
-namespace keys {
-constexpr uint8_t Up = 72, Down = 80, Left = 75, Right = 77, Home = 71, End = 79, PgUp = 73,
-                  PgDn = 81, Insert = 82, Delete = 83, F1 = 59, F5 = 63, F6 = 64, F9 = 67,
-                  F11 = 133, F12 = 134;
-}

@@ -7,22 +7,12 @@
 
 #include "cp437.h"
 #include "departure.h"
-#include "strutil.h"
+#include "pipe_code.h"
 #include "wait.h"
 
 namespace {
 
 constexpr char kAnsiTable[] = "04261537";  // PC colour order to ANSI colour digits
-
-enum class PipeRule { Strict, Loose };
-
-// Whether a bar followed by `two` starts a colour code, and which.
-bool PipeCode(std::string_view two, PipeRule rule, uint8_t& code) {
-  code = static_cast<uint8_t>(Str2Int(two));
-  if (two == "00") return true;
-  if (rule == PipeRule::Loose) return code >= 1;
-  return code >= 1 && code <= 23 && two[0] != '&' && two[0] != '$';
-}
 
 constexpr size_t kMaxSgr = 16;  // "\e[0;1;5;3x;4xm" is the longest
 
@@ -282,9 +272,9 @@ void TOutputLinux::AddPipeCode(uint8_t code) {
 
 void TOutputLinux::WritePipe(std::string_view s) {
   for (size_t i = 0; i < s.size(); ++i) {
-    uint8_t code;
-    if (s[i] == '|' && PipeCode(s.substr(i + 1, 2), PipeRule::Strict, code)) {
-      AddPipeCode(code);
+    const auto code = s[i] == '|' ? StrictPipeCode(s.substr(i + 1, 2)) : std::nullopt;
+    if (code) {
+      AddPipeCode(*code);
       i += 2;
     } else {
       WriteChar(static_cast<uint8_t>(s[i]));
@@ -307,9 +297,9 @@ void TOutputLinux::WriteXYPipe(int32_t x, int32_t y, int32_t attr, int32_t pad,
     --pad;
   };
   for (size_t i = 0; i < text.size(); ++i) {
-    uint8_t code;
-    if (text[i] == '|' && PipeCode(text.substr(i + 1, 2), PipeRule::Loose, code)) {
-      AddPipeCode(code);
+    const auto code = text[i] == '|' ? LoosePipeCode(text.substr(i + 1, 2)) : std::nullopt;
+    if (code) {
+      AddPipeCode(*code);
       i += 2;
     } else {
       put(static_cast<uint8_t>(text[i]));

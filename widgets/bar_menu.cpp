@@ -3,13 +3,12 @@
 #include <algorithm>
 
 #include "term/conio.h"
-#include "term/input.h"
+#include "term/keys.h"
 #include "term/strutil.h"
 
 namespace {
 
 constexpr uint16_t kRippleStepMs = 60;
-constexpr char kEsc = 27, kEnter = 13, kBackspace = 8, kCtrlA = 1, kCtrlY = 25;
 constexpr char kUpMark = '\xF4', kDownMark = '\xF5';
 
 }  // namespace
@@ -192,8 +191,8 @@ std::optional<int32_t> TBar::Extended(uint8_t code) {
 
 std::optional<int32_t> TBar::Ordinary(char key) {
   std::optional<int32_t> result;
-  if (key == kEsc) result = rEsc;
-  if (key == kEnter) {
+  if (key == keys::Esc) result = rEsc;
+  if (key == keys::Enter) {
     result = BarPos;
     if (OnEnter) OnEnter(BarPos);
   }
@@ -209,7 +208,7 @@ std::optional<int32_t> TBar::Ordinary(char key) {
       case '*': return rAsterisk;
       case '-': return rMinus;
       case '/': return rDiv;
-      case kBackspace: return rBackspace;
+      case keys::Backspace: return rBackspace;
       default: return std::nullopt;
     }
   }
@@ -219,19 +218,19 @@ std::optional<int32_t> TBar::Ordinary(char key) {
 
 void TBar::Search(char key) {
   const uint8_t code = static_cast<uint8_t>(key);
-  if (key == kCtrlA) {
+  if (key == keys::CtrlA) {
     Search_Idx = Search_Idx + 1 > FTotal - 1 ? 0 : Search_Idx + 1;
     MakeSearch();
   } else if (code >= 32 && code <= 128) {
     if (FSearch.size() < kMaxStr) FSearch += Upper(std::string_view(&key, 1));
     Search_Idx = 0;
     MakeSearch();
-  } else if (key == kBackspace) {
+  } else if (key == keys::Backspace) {
     if (!FSearch.empty()) FSearch.pop_back();
     if (FSearchX != 0) WriteXY(FSearchX, FSearchY, FSearchA, Upper(FSearch) + " ");
     Search_Idx = 0;
     MakeSearch();
-  } else if (key == kCtrlY) {
+  } else if (key == keys::CtrlY) {
     if (FSearchX != 0) {
       GotoXY(FSearchX, FSearchY);
       Write(std::string(FSearch.size(), ' '));

@@ -1,7 +1,7 @@
 #include "input_box.h"
 
 #include "term/conio.h"
-#include "term/input.h"
+#include "term/keys.h"
 #include "widgets/frames.h"
 #include "widgets/line_editor.h"
 
@@ -32,7 +32,7 @@ bool Choose(int yesX, int noX, int row) {
     }
     switch (key) {
       case ' ': yes = !yes; break;
-      case '\r': return yes;
+      case keys::Enter: return yes;
       case 'Y': case 'y': return true;
       case 'N': case 'n': return false;
       default: break;

@@ -3,13 +3,9 @@
 #include <algorithm>
 
 #include "term/conio.h"
-#include "term/input.h"
+#include "term/keys.h"
 
 namespace {
-
-// Ctrl+Left and Ctrl+Right arrive as these extended codes.
-constexpr uint8_t kCtrlLeft = 115, kCtrlRight = 116;
-constexpr char kBackspace = 8, kCtrlY = 25;
 
 // One edit: the text, the position the cursor stands on (StrPos), the first
 // shown position (Junk) and the cursor's cell in the field (CurPos), all from 1.
@@ -187,15 +183,15 @@ bool LineEditor::Extended(uint8_t code) {
         RedrawFromCursor();
       }
       return false;
-    case kCtrlLeft: WordLeft(); return false;
-    case kCtrlRight: WordRight(); return false;
+    case keys::CtrlLeft: WordLeft(); return false;
+    case keys::CtrlRight: WordRight(); return false;
     default: return HiChars.find(static_cast<char>(code)) != std::string::npos;
   }
 }
 
 bool LineEditor::Ordinary(char ch) {
   const uint8_t code = static_cast<uint8_t>(ch);
-  if (ch == kBackspace) {
+  if (ch == keys::Backspace) {
     if (strPos_ > 1) {
       --strPos_;
       str_.erase(strPos_ - 1, 1);
@@ -209,7 +205,7 @@ bool LineEditor::Ordinary(char ch) {
     }
     return false;
   }
-  if (ch == kCtrlY) {
+  if (ch == keys::CtrlY) {
     str_.clear();
     strPos_ = junk_ = curPos_ = 1;
     Redraw();

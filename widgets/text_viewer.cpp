@@ -4,17 +4,14 @@
 
 #include "term/conio.h"
 #include "term/fileutil.h"
-#include "term/input.h"
+#include "term/keys.h"
+#include "term/pipe_code.h"
 #include "term/strutil.h"
 #include "widgets/frames.h"
 #include "widgets/input_box.h"
 #include "widgets/text_lines.h"
 
 namespace {
-
-constexpr uint8_t kF10 = 68;
-constexpr char kTab = 9, kEnter = 13, kEsc = 27;
-constexpr char kCtrlF = 6, kCtrlG = 7, kCtrlR = 18, kCtrlS = 19, kCtrlY = 25;
 
 // The dialog every prompt of the viewer uses, and the row of its text field.
 constexpr uint8_t kBoxX1 = 15, kBoxY1 = 12, kBoxX2 = 67, kBoxY2 = 17;
@@ -30,12 +27,6 @@ std::string AsciiUpper(std::string s) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
   }
   return s;
-}
-
-// A bar that WriteXYPipe takes as a colour code, given the (up to) two
-// characters after it.
-bool TakenAsCode(std::string_view two) {
-  return two == "00" || static_cast<uint8_t>(Str2Int(two)) >= 1;
 }
 
 // Reads one key, both bytes of an extended one, so none is left over.
@@ -113,7 +104,7 @@ void TTextViewer::Highlight(const Match& match) {
   std::vector<int> cellOf(piece.size(), -1);  // -1: part of a colour code
   int cell = 0;
   for (size_t i = 0; i < drawn.size(); ++i) {
-    if (drawn[i] == '|' && TakenAsCode(std::string_view(drawn).substr(i + 1, 2))) {
+    if (drawn[i] == '|' && LoosePipeCode(std::string_view(drawn).substr(i + 1, 2))) {
       i += 2;
     } else if (i < piece.size()) {
       cellOf[i] = cell++;
@@ -206,7 +197,7 @@ void TTextViewer::Extended(uint8_t code, Match& match) {
   const int32_t lastTop = Count() - 1 - FH;
   switch (code) {
     case keys::F1: HelpBox(); return;
-    case kF10: ToggleFullScreen(); return;
+    case keys::F10: ToggleFullScreen(); return;
     case keys::Up: IY = std::max(0, IY - 1); break;
     case keys::Down: IY = IY + 1 > lastTop ? lastTop : IY + 1; break;
     case keys::PgUp: IY = std::max(0, IY - FH); break;
@@ -242,19 +233,19 @@ void TTextViewer::Open() {
       case '-': FFg = FFg > 0 ? FFg - 1 : 0; break;
       case '/': FBg = std::min(15, FBg + 1); break;
       case '*': FBg = std::max(9, FBg - 1); break;
-      case kCtrlR:
+      case keys::CtrlR:
         FFg = 15, FBg = 1, IX = 0, IY = 0;
         break;
-      case kCtrlF: Find(findW, match); break;
-      case kCtrlG:
+      case keys::CtrlF: Find(findW, match); break;
+      case keys::CtrlG:
         if (!findW.empty()) FindFrom(IY + 1, findW, match);
         break;
-      case kCtrlS: Save(); break;
-      case kCtrlY:
+      case keys::CtrlS: Save(); break;
+      case keys::CtrlY:
         match.shown = false;
         findW.clear();
         break;
-      case kTab: case kEnter: case kEsc: return;
+      case keys::Tab: case keys::Enter: case keys::Esc: return;
       default: break;
     }
   }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "rodi_checks.h"
+#include "term/pipe_code.h"
 
 namespace rodi::e2e {
 namespace {
@@ -54,8 +55,7 @@ std::vector<std::string> ShownLines(const std::string& resource) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     std::string shown;
     for (size_t i = 0; i < line.size(); ++i) {
-      if (line[i] == '|' && i + 2 < line.size() && std::isdigit(static_cast<unsigned char>(line[i + 1])) &&
-          std::isdigit(static_cast<unsigned char>(line[i + 2])) && std::stoi(line.substr(i + 1, 2)) <= 23) {
+      if (line[i] == '|' && LoosePipeCode(std::string_view(line).substr(i + 1, 2))) {
         i += 2;
         continue;
       }
