@@ -1,5 +1,6 @@
 // ART9: a demoscene tribute: copper bars swinging behind a chrome "RODI" logo,
-// a frozen rainbow scroller and a chequered floor running to the horizon.
+// a frozen rainbow scroller and a chequered floor running to the horizon; thin
+// raster lines lead in from the stars above.
 #include <cmath>
 #include <string>
 

@@ -1,5 +1,5 @@
 // ART1: a zoom into the Mandelbrot set told in three panels, top to bottom,
-// each deeper than the last; smooth escape-time colouring, 2x2 supersampling.
+// each deeper than the last; smooth escape-time colouring, 3x3 supersampling.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>

@@ -1,5 +1,5 @@
-// ART4: a banded gas giant with tilted rings over a starfield, lit from the
-// upper left, with a small cratered moon beside it.
+// ART4: a banded gas giant with tilted rings over a starfield and a faint
+// nebula, lit from the upper left, with a small cratered moon beside it.
 #include <cmath>
 
 #include "artkit/halfblock.h"

@@ -1,5 +1,6 @@
 // ART3: mountain ridges at dusk: a noise landscape in layers that fade into
-// the haze, a setting sun, first stars, and a lake that mirrors it all.
+// the haze, a setting sun under long thin clouds, first stars, and a lake that
+// mirrors it all.
 #include <algorithm>
 #include <cmath>
 
@@ -32,7 +33,7 @@ const Ridge kRidges[] = {
     {102, 24, 0.035f, 11, Hex(0xaa00aa)},
     {104, 16, 0.050f, 23, Hex(0x5500aa)},
     {106, 9, 0.060f, 37, Hex(0x0000aa)},
-    {108, 7, 0.085f, 41, Hex(0x000000)},
+    {106, 9, 0.085f, 41, Hex(0x000000)},
 };
 
 float RidgeTop(const Ridge& r, int x) { return r.base - r.amp * Fbm(x * r.freq, 0.5f, 4, r.seed); }
@@ -44,6 +45,10 @@ Rgb Land(int x, int y, Lcg& stars) {
   float d = std::hypot(x - kSunX, y - kSunY);
   bool slit = y > kSunY && static_cast<int>(y - kSunY) % 5 >= 4 - static_cast<int>(y - kSunY) / 6;
   if (d < kSunR) c = slit ? Hex(0xaa0000) : Hex(0xffff55);
+  // Long thin clouds in the glow, dark against it, their undersides lit.
+  auto cloud = [&](float cy) { return cy > 44 && cy < 80 && Fbm(x * 0.025f, cy * 0.22f, 3, 55) > 0.65f; };
+  float fy = static_cast<float>(y);
+  if (cloud(fy)) c = cloud(fy + 1) ? Hex(0x550055) : Hex(0xff55ff);
   if (y < 50 && stars.Below(100) < 2) c = artkit::Mix(c, Hex(0xffffff), 1 - y / 50.0f);
   for (const Ridge& r : kRidges) {
     float top = RidgeTop(r, x);

@@ -37,7 +37,12 @@ struct Hit {
 
 Rgb Sky(const Vec3& d) {
   float h = Clamp(d.y * 1.6f);
-  return Ramp({Hex(0xffff60), Hex(0xff5050), Hex(0xa000a0), Hex(0x0000a0), Hex(0x000060)}, h);
+  // The glow on the horizon ends in a thin dark-red line: a yellow-to-red
+  // gradient would put two bright colours in one cell, and the palette would
+  // grey one of them.
+  if (h < 0.1f) return Hex(0xffff60);
+  if (h < 0.14f) return Hex(0xaa0000);
+  return Ramp({Hex(0xff5050), Hex(0xa000a0), Hex(0x0000a0), Hex(0x000060)}, (h - 0.14f) / 0.86f);
 }
 
 std::optional<Hit> Trace(const Vec3& o, const Vec3& d) {
