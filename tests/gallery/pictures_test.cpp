@@ -22,7 +22,7 @@ class Pictures : public ::testing::TestWithParam<size_t> {
  protected:
   void SetUp() override {
     picture_ = &gallery::Pictures()[GetParam()];
-    canvas_ = picture_->draw(Sources{RODI_SOURCE_DIR "/content/src/gallery"});
+    canvas_ = Render(*picture_, Sources{RODI_SOURCE_DIR "/content/src/gallery"});
     std::ifstream in(RODI_SOURCE_DIR "/content/res/" + picture_->name + ".ans", std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
@@ -57,6 +57,7 @@ TEST_P(Pictures, SizeAndSauceRecord) {
   auto sauce = artkit::ReadSauce(file_);
   ASSERT_TRUE(sauce);
   EXPECT_EQ(sauce->sauce.title, picture_->title);
+  EXPECT_EQ(sauce->sauce.author, picture_->author);
   EXPECT_EQ(sauce->file_size, body_.size());
   EXPECT_EQ(sauce->tinfo[1], canvas_.height());
   EXPECT_EQ(sauce->flags, 0) << "iCE colour must be off";
@@ -73,6 +74,23 @@ TEST_P(Pictures, NoPipeCodeOrForbiddenGlyph) {
       EXPECT_FALSE(artkit::IsForbiddenGlyph(b)) << "offset " << i << " byte " << int(b);
     }
   }
+}
+
+// The picture scrolls past and the gallery writes its prompt over the bottom
+// row: the reader is left with the 24 rows above it, which must name the
+// picture and its artist as the SAUCE record does.
+TEST_P(Pictures, LastScreenNamesTitleAndArtist) {
+  auto sauce = artkit::ReadSauce(file_);
+  ASSERT_TRUE(sauce);
+  EXPECT_GT(sauce->tinfo[1], 25) << "the picture must scroll";
+  const artkit::Canvas shown = artkit_test::TerminalView(file_);
+  std::string rows;
+  for (int y = 0; y < 24; ++y) {
+    for (int x = 0; x < 80; ++x) rows += static_cast<char>(shown.at(x, y).ch);
+    rows += '\n';
+  }
+  EXPECT_NE(rows.find(sauce->sauce.title), std::string::npos) << picture_->name << ": title not on the last screen";
+  EXPECT_NE(rows.find(sauce->sauce.author), std::string::npos) << picture_->name << ": artist not on the last screen";
 }
 
 TEST_P(Pictures, TerminalShowsTheLastScreenful) { ExpectLastScreenful(artkit_test::TerminalView(file_)); }

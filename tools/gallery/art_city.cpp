@@ -9,7 +9,6 @@
 #include "gallery/picture.h"
 #include "gallery/raster.h"
 #include "gallery/shade.h"
-#include "gallery/sign.h"
 
 namespace gallery {
 
@@ -18,7 +17,9 @@ namespace {
 using artkit::Attr;
 using artkit::Cell;
 
-constexpr int kRows = 76, kGround = 56;  // the river starts below the ground row
+// The river starts below the ground row. Skyline, moon and river share the last
+// 24 rows, which stay on screen; the landmark's spire and the stars lead down.
+constexpr int kRows = 56, kGround = 48;
 
 struct Tower {
   int x, w, top;
@@ -31,15 +32,15 @@ std::vector<Tower> Towers() {
   std::vector<Tower> t;
   for (int x = -3; x < 80;) {  // the far layer, taller and packed
     int w = 5 + r.Below(8);
-    t.push_back({x, w, 20 + r.Below(18), false, r.Below(3)});
+    t.push_back({x, w, 37 + r.Below(6), false, r.Below(3)});
     x += w + r.Below(4);
   }
   for (int x = -2; x < 80;) {  // the near layer, lower with gaps
     int w = 6 + r.Below(9);
-    t.push_back({x, w, 34 + r.Below(14), true, r.Below(3)});
+    t.push_back({x, w, 40 + r.Below(6), true, r.Below(3)});
     x += w + 1 + r.Below(5);
   }
-  t.push_back({34, 9, 8, true, 1});  // the landmark in the middle
+  t.push_back({34, 9, 14, true, 1});  // the landmark in the middle
   return t;
 }
 
@@ -53,7 +54,7 @@ void Sky(artkit::Canvas& c) {
   }
   const uint8_t kStars[] = {0xFA, 0xFA, 0xFA, '.', 0xF9, '*', '+'};
   for (int i = 0; i < 70; ++i) {
-    int x = r.Below(80), y = r.Below(30);
+    int x = r.Below(80), y = r.Below(kGround - 16);
     Cell& cell = c.at(x, y);
     int fg = r.Below(4) == 0 ? 14 : r.Below(2) ? 15 : 7;
     cell = Cell{kStars[r.Below(sizeof kStars)], Attr(fg, artkit::Bg(cell.attr))};
@@ -73,7 +74,7 @@ void Moon(artkit::Canvas& c) {
   artkit::Canvas moon = artkit::PackPixels(px, 0);
   for (int y = 0; y < moon.height(); ++y)
     for (int x = 0; x < moon.width(); ++x)
-      if (!(moon.at(x, y).ch == ' ' && artkit::Bg(moon.at(x, y).attr) == 0)) c.at(57 + x, 4 + y) = moon.at(x, y);
+      if (!(moon.at(x, y).ch == ' ' && artkit::Bg(moon.at(x, y).attr) == 0)) c.at(57 + x, kGround - 16 + y) = moon.at(x, y);
 }
 
 void Building(artkit::Canvas& c, const Tower& t, Lcg& r) {
@@ -144,7 +145,6 @@ artkit::Canvas DrawCity(const Sources&) {
   for (const Tower& t : towers)
     if (t.near) Building(c, t, r);
   River(c);
-  SignRight(c, kRows - 2, "night city", 1);
   return c;
 }
 

@@ -1,5 +1,6 @@
 // ART9: a demoscene tribute: copper bars swinging behind a chrome "RODI" logo,
-// a frozen rainbow scroller and a chequered floor running to the horizon.
+// a frozen rainbow scroller and a chequered floor running to the horizon; thin
+// raster lines lead in from the stars above.
 #include <cmath>
 #include <string>
 
@@ -7,7 +8,6 @@
 #include "gallery/lettering.h"
 #include "gallery/picture.h"
 #include "gallery/raster.h"
-#include "gallery/sign.h"
 
 namespace gallery {
 
@@ -16,9 +16,11 @@ namespace {
 using artkit::Attr;
 using artkit::Cell;
 
-constexpr int kRows = 62;
-constexpr int kBarsTop = 8, kBarsRows = 32;    // cell rows of the copper area
-constexpr int kScroller = 42, kFloorTop = 45;  // cell rows
+// Cell rows. Bars, logo, scroller and floor share the last 24 rows, which stay
+// on screen; above them the stars and the first thin raster lines lead in.
+constexpr int kRows = 44;
+constexpr int kBarsTop = 19;
+constexpr int kScroller = 34, kFloorTop = 36;
 
 // One bar, six pixel rows from an even row: dark, bright, white, white, bright,
 // dark; every cell holds at most one bright colour.
@@ -30,7 +32,7 @@ void Bar(IndexImage& img, int y, int dark, int bright) {
 
 void Floor(IndexImage& img) {
   int horizon = kFloorTop * 2;
-  for (int py = horizon; py < (kRows - 2) * 2; ++py) {
+  for (int py = horizon; py < kRows * 2; ++py) {
     float z = 40.0f / (py - horizon + 3);  // distance of this pixel row
     for (int x = 0; x < 80; ++x) {
       float u = (x - 39.5f) * z / 10.0f;
@@ -57,28 +59,30 @@ artkit::Canvas DrawCopper(const Sources& src) {
   artkit::Canvas c(80, kRows);
   Lcg stars(64);
   for (int i = 0; i < 40; ++i) {
-    int x = stars.Below(80), y = stars.Below(kBarsTop - 1);
+    int x = stars.Below(80), y = stars.Below(kBarsTop - 8);
     c.at(x, y) = Cell{stars.Below(3) ? static_cast<uint8_t>(0xFA) : static_cast<uint8_t>('*'),
                       Attr(stars.Below(2) ? 7 : 15, 0)};
   }
   IndexImage img(80, kRows * 2);
   const int kHues[][2] = {{4, 12}, {6, 14}, {2, 10}, {3, 11}, {1, 9}, {5, 13}, {4, 12}, {6, 14}};
   for (int b = 0; b < 8; ++b) {  // the swing of the bars, caught in one frame
-    int y = kBarsTop * 2 + 4 + static_cast<int>(24 * (1 + std::sin(b * 0.55f + 0.4f)));
+    int y = kBarsTop * 2 + 1 + static_cast<int>(11 * (1 + std::sin(b * 0.55f + 0.4f)));
     Bar(img, y & ~1, kHues[b][0], kHues[b][1]);
   }
-  auto mask = ScaleMask(ReadMask(src.Read("rodi-logo.txt")), 1, 2);
-  int lx = (80 - MaskWidth(mask)) / 2, ly = kBarsTop * 2 + 8;
+  // Thin lines of the raster beam, warming up on the way down to the bars.
+  const int kLead[][2] = {{-5, 1}, {-3, 5}, {-2, 4}, {-1, 12}};
+  for (const auto& [row, colour] : kLead)
+    for (int x = 0; x < 80; ++x) img.set(x, (kBarsTop + row) * 2 + 1, colour);
+  auto mask = ReadMask(src.Read("rodi-logo.txt"));
+  int lx = (80 - MaskWidth(mask)) / 2, ly = kBarsTop * 2 + 2;
   OutlineWord(img, mask, lx, ly, 0);
   // Chrome: blue sky down to a bright horizon line, then warm ground.
-  // One colour per cell row: eight rows of ascender, sixteen of body.
-  PaintWord(img, mask, lx, ly, {1, 1, 9, 9, 9, 9, 11, 11, 11, 11, 15, 15, 15, 7, 8, 6, 6, 14, 14, 14, 15, 15, 7, 7},
-            -1);
+  // One colour per cell row: four rows of ascender, eight of body.
+  PaintWord(img, mask, lx, ly, {1, 9, 9, 11, 11, 15, 7, 6, 14, 14, 15, 7}, -1);
   Floor(img);
   PackOnto(c, img);
   Scroller(c, kScroller, "   greetings to every board still ringing ... copper bars forever ... rodi 2026");
-  c.put(20, kBarsTop - 1, "in memory of the raster interrupt", Attr(8, 0));
-  SignRight(c, kRows - 2, "copper bars forever", 1);
+  c.put(20, kBarsTop - 7, "in memory of the raster interrupt", Attr(8, 0));
   return c;
 }
 

@@ -9,7 +9,6 @@
 #include "gallery/picture.h"
 #include "gallery/raster.h"
 #include "gallery/shade.h"
-#include "gallery/sign.h"
 
 namespace gallery {
 
@@ -19,7 +18,7 @@ using artkit::Attr;
 using artkit::Bg;
 using artkit::Cell;
 
-constexpr int kRows = 110;
+constexpr int kRows = 80;
 
 struct Jelly {
   float cx, top, rx, ry;  // bell centre column, top row, radii in columns and rows
@@ -32,7 +31,7 @@ struct Jelly {
 // Light through the water: a gradient into the dark with slanting shafts.
 Rgb Water(int x, int y) {
   float depth = static_cast<float>(y) / kRows;
-  Rgb w = Ramp({Hex(0x002a80), Hex(0x001a60), Hex(0x000a38), Hex(0x000018), Hex(0x000000)}, depth);
+  Rgb w = Ramp({Hex(0x002a80), Hex(0x001a60), Hex(0x000e48), Hex(0x000a38), Hex(0x000424)}, depth);
   float ray = std::pow(std::max(0.0f, std::sin((x + y * 0.5f) * 0.11f)), 8.0f) * (1 - depth) * (1 - depth);
   w = artkit::Add(w, artkit::Scale(Hex(0x103070), ray));
   return artkit::Scale(w, 0.85f + 0.3f * Noise(x * 0.3f, y * 0.4f, 21));
@@ -112,9 +111,10 @@ void Tentacles(artkit::Canvas& c, const Jelly& j) {
 
 artkit::Canvas DrawJellyfish(const Sources&) {
   const Jelly jellies[] = {
-      {63, 44, 7, 5, Hex(0x40c0ff), 11, 3, 1, 6, 34, 5},     // far, cold and small
-      {15, 68, 5, 4, Hex(0x4060ff), 9, 1, 1, 5, 30, 9},      // deeper still
-      {36, 7, 19, 12, Hex(0xff60ff), 15, 13, 5, 9, 80, 77},  // the big one
+      // The small ones drift above; the big one fills the last 24 rows, which stay on screen.
+      {60, 6, 7, 5, Hex(0x40c0ff), 11, 3, 1, 6, 34, 5},      // far, cold and small
+      {14, 24, 5, 4, Hex(0x4060ff), 9, 1, 1, 5, 30, 9},      // deeper still
+      {37, kRows - 24, 17, 10, Hex(0xff60ff), 15, 13, 5, 9, 26, 77},  // the big one
   };
   // The water and the bells, mixed colour by colour.
   artkit::Canvas c(80, kRows);
@@ -139,11 +139,10 @@ artkit::Canvas DrawJellyfish(const Sources&) {
     Tentacles(c, j);
     Arms(c, j);
   }
-  for (int y = 3; y < 62; y += 2 + r.Below(4)) {  // bubbles rising past
+  for (int y = 3; y < kRows - 4; y += 2 + r.Below(4)) {  // bubbles rising past
     float x = 72 + 2 * std::sin(y * 0.3f);
     Draw(c, static_cast<int>(x), y, r.Below(3) == 0 ? 'O' : r.Below(2) ? 'o' : 0xF8, y < 30 ? 11 : 3);
   }
-  SignRight(c, kRows - 2, "medusa drift", 5);
   return c;
 }
 

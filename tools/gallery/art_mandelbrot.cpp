@@ -1,5 +1,5 @@
 // ART1: a zoom into the Mandelbrot set told in three panels, top to bottom,
-// each deeper than the last; smooth escape-time colouring, 2x2 supersampling.
+// each deeper than the last; smooth escape-time colouring, 3x3 supersampling.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -8,7 +8,6 @@
 #include "artkit/halfblock.h"
 #include "gallery/picture.h"
 #include "gallery/raster.h"
-#include "gallery/sign.h"
 
 namespace gallery {
 
@@ -88,16 +87,17 @@ artkit::Canvas DrawMandelbrot(const Sources&) {
       {-0.7445, 0.115, 0.1, 800, 1.6f, "zoom x30"},
       {-1.768, 0.0, 0.075, 1500, 1.8f, "zoom x40: a baby set"},
   };
-  const int kPanelRows = 34;
-  artkit::Canvas c(80, 3 * (kPanelRows + 1) + 3);  // the last row stays free for the prompt
+  // The deepest panel, its caption and the rule under it fill the last 24 rows,
+  // which stay on screen; the last row stays free for the prompt.
+  const int kPanelRows[] = {34, 34, 21};
+  artkit::Canvas c(80, 3 + kPanelRows[0] + kPanelRows[1] + kPanelRows[2] + 3);
   int y = 0;
-  for (const View& v : views) {
-    Caption(c, y, v);
-    c.blit(0, y + 1, Panel(v, kPanelRows));
-    y += kPanelRows + 1;
+  for (int i = 0; i < 3; ++i) {
+    Caption(c, y, views[i]);
+    c.blit(0, y + 1, Panel(views[i], kPanelRows[i]));
+    y += kPanelRows[i] + 1;
   }
   c.fill(0, y, 80, 1, artkit::Cell{0xC4, Attr(1, 0)});
-  SignRight(c, y + 1, "mandelbrot deep", 1);
   return c;
 }
 

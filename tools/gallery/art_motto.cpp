@@ -8,7 +8,6 @@
 #include "gallery/lettering.h"
 #include "gallery/picture.h"
 #include "gallery/raster.h"
-#include "gallery/sign.h"
 
 namespace gallery {
 
@@ -17,7 +16,7 @@ namespace {
 using artkit::Attr;
 using artkit::Cell;
 
-constexpr int kRows = 80;
+constexpr int kRows = 72;
 
 void Background(artkit::Canvas& c) {
   for (int y = 0; y < c.height(); ++y)
@@ -55,15 +54,15 @@ artkit::Canvas DrawMotto(const Sources& src) {
   word("CONSTRAINTS", 1, 2, 8, {15, 15, 7, 7, 9, 11, 11, 15});
   // Fire: white-hot at the top, embers below.
   word("BREED", 2, 4, 40, {15, 14, 14, 14, 14, 12, 12, 12, 4, 4});
-  // Ice: bright frost into deep blue.
-  word("STYLE", 2, 4, 94, {15, 15, 11, 11, 11, 3, 3, 9, 9, 1});
+  // Ice: bright frost into deep blue. The last word and its line stay on
+  // screen once the poster has scrolled past.
+  word("STYLE", 2, 4, (kRows - 25) * 2, {15, 15, 11, 11, 11, 3, 3, 9, 9, 1});
   PackOnto(c, img);
   Band(c, 0, 1);
   Centre(c, 16, "eighty columns \xfa sixteen colours \xfa one byte at a time", 7);
   Centre(c, 41, "every limit is a brush", 8);
-  Centre(c, 71, "the line is still open \xfa dial in \xfa stay a while", 7);
+  Centre(c, kRows - 4, "the line is still open \xfa dial in \xfa stay a while", 7);
   Band(c, kRows - 3, 5);
-  SignRight(c, kRows - 2, "constraints breed style", 5);
   return c;
 }
 

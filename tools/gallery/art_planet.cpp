@@ -1,18 +1,18 @@
-// ART4: a banded gas giant with tilted rings over a starfield, lit from the
-// upper left, with a small cratered moon below.
+// ART4: a banded gas giant with tilted rings over a starfield and a faint
+// nebula, lit from the upper left, with a small cratered moon beside it.
 #include <cmath>
 
 #include "artkit/halfblock.h"
 #include "gallery/picture.h"
 #include "gallery/raster.h"
-#include "gallery/sign.h"
 
 namespace gallery {
 
 namespace {
 
-constexpr int kW = 80, kH = 200;
-constexpr float kCx = 40, kCy = 90, kR = 19;
+// The planet sits in the last 24 rows, which stay on screen; the stars above lead down to it.
+constexpr int kW = 80, kH = 140;
+constexpr float kCx = 40, kCy = kH - 25, kR = 19;
 constexpr float kTilt = -0.35f;    // ring plane turned against the screen, radians
 constexpr float kOpen = 0.32f;     // how far the rings open towards the viewer
 const Vec3 kLight = Vec3{-0.65f, -0.45f, 0.6f}.Normal();
@@ -46,9 +46,14 @@ Rgb PlanetColour(float nx, float ny, float nz) {
 artkit::Canvas DrawPlanet(const Sources&) {
   artkit::Pixels px(kW, kH);
   Lcg stars(42);
-  for (int y = 0; y < kH; ++y)
-    for (int x = 0; x < kW; ++x) px.at(x, y) = Rgb{};
-  for (int i = 0; i < 170; ++i) {
+  // A faint nebula drifts across the sky above, thinning out towards the planet.
+  for (int y = 0; y < kH; ++y) {
+    for (int x = 0; x < kW; ++x) {
+      float cloud = Smooth(0.4f, 0.7f, Fbm(x * 0.035f + y * 0.012f, y * 0.045f, 4, 77)) * Clamp(1.2f - y / 85.0f);
+      px.at(x, y) = artkit::Mix(Rgb{}, Fbm(x * 0.05f, y * 0.05f, 2, 5) > 0.5f ? Hex(0x6000a0) : Hex(0x0040b0), cloud * 0.75f);
+    }
+  }
+  for (int i = 0; i < 120; ++i) {
     int x = stars.Below(kW), y = stars.Below(kH);
     int kind = stars.Below(10);
     px.at(x, y) = kind < 6 ? Hex(0x808080) : kind < 9 ? Hex(0xffffff) : Hex(0x55ffff);
@@ -81,10 +86,10 @@ artkit::Canvas DrawPlanet(const Sources&) {
       }
     }
   }
-  // A small moon, lower left, with a few craters.
-  const float mx = 16, my = 160, mr = 7;
-  for (int y = 150; y < 170; ++y) {
-    for (int x = 6; x < 27; ++x) {
+  // A small moon, upper left of the planet, with a few craters.
+  const float mx = 10, my = kH - 37, mr = 6;
+  for (int y = static_cast<int>(my - mr); y <= static_cast<int>(my + mr); ++y) {
+    for (int x = static_cast<int>(mx - mr); x <= static_cast<int>(mx + mr); ++x) {
       float dx = (x + 0.5f - mx) / mr, dy = (y + 0.5f - my) / mr, d2 = dx * dx + dy * dy;
       if (d2 >= 1) continue;
       float light = Vec3{dx, dy, std::sqrt(1 - d2)}.Dot(kLight);
@@ -93,7 +98,6 @@ artkit::Canvas DrawPlanet(const Sources&) {
     }
   }
   artkit::Canvas c = artkit::PackPixels(px, 0.9f);
-  SignRight(c, c.height() - 2, "the ringed wanderer", 5, 2);
   return c;
 }
 

@@ -7,7 +7,6 @@
 #include "gallery/picture.h"
 #include "gallery/raster.h"
 #include "gallery/shade.h"
-#include "gallery/sign.h"
 
 namespace gallery {
 
@@ -71,9 +70,9 @@ artkit::Canvas DrawPlasma(const Sources& src) {
     }
   }
   BlockFont font = BlockFont::Parse(src.Read("blockfont.txt"));
-  Title(c, font, "PLASMA", 22, 2);
-  Title(c, font, "BLOOM", 32, 2);
-  SignRight(c, kRows - 2, "plasma bloom", 5);
+  // The title lands on the last screen, which stays in view once the plasma has scrolled past.
+  Title(c, font, "PLASMA", kRows - 21, 2);
+  Title(c, font, "BLOOM", kRows - 12, 2);
   return c;
 }
 

@@ -7,7 +7,6 @@
 #include "artkit/halfblock.h"
 #include "gallery/picture.h"
 #include "gallery/raster.h"
-#include "gallery/sign.h"
 
 namespace gallery {
 
@@ -38,7 +37,12 @@ struct Hit {
 
 Rgb Sky(const Vec3& d) {
   float h = Clamp(d.y * 1.6f);
-  return Ramp({Hex(0xffff60), Hex(0xff5050), Hex(0xa000a0), Hex(0x0000a0), Hex(0x000060)}, h);
+  // The glow on the horizon ends in a thin dark-red line: a yellow-to-red
+  // gradient would put two bright colours in one cell, and the palette would
+  // grey one of them.
+  if (h < 0.1f) return Hex(0xffff60);
+  if (h < 0.14f) return Hex(0xaa0000);
+  return Ramp({Hex(0xff5050), Hex(0xa000a0), Hex(0x0000a0), Hex(0x000060)}, (h - 0.14f) / 0.86f);
 }
 
 std::optional<Hit> Trace(const Vec3& o, const Vec3& d) {
@@ -76,7 +80,7 @@ Rgb Shade(const Vec3& o, const Vec3& d, int depth) {
   }
   // Flat bands of palette colours, as a cel painter would: no muddy dithered shades.
   if (glint > 0.35f) return artkit::PaletteColour(15);
-  if (h->point.y < 1e-3f && h->point.z > 20) return Sky(Vec3{0, 0.02f, 1});  // the board melts into the haze
+  if (h->point.z > 13) return Sky(Vec3{0, 0.02f, 1});  // the board melts into the haze
   if (diffuse > 0.75f) return artkit::PaletteColour(h->bright);
   if (diffuse > 0.3f) return artkit::PaletteColour(h->lit);
   // The shadow side: half lit colour, half dark, which the dithering lays as a checker.
@@ -86,27 +90,34 @@ Rgb Shade(const Vec3& o, const Vec3& d, int depth) {
 }  // namespace
 
 artkit::Canvas DrawSpheres(const Sources&) {
-  const int kW = 80, kH = 150;
+  const int kW = 80, kH = 112;
+  // The camera aims at the middle of the last 24 rows, which stay on screen:
+  // the balls stand there, and the rows above look ever higher into the sky.
+  const int kAim = kH - 25;
   artkit::Pixels px(kW, kH);
-  Vec3 eye{0.0f, 3.0f, -4.0f};
-  Vec3 fwd = Vec3{0.0f, -0.03f, 1.0f}.Normal();
+  Vec3 eye{0.0f, 4.5f, -5.0f};
+  Vec3 fwd = Vec3{0.0f, -0.15f, 1.0f}.Normal();
   Vec3 right = Vec3{0, 1, 0}.Cross(fwd).Normal();
   Vec3 up = fwd.Cross(right);
-  float scale = 0.82f / kW;
+  float scale = 1.55f / kW;
   for (int y = 0; y < kH; ++y) {
     for (int x = 0; x < kW; ++x) {
       Rgb sum;
       for (int s = 0; s < 4; ++s) {
         float u = (x - kW / 2 + 0.25f + 0.5f * (s & 1)) * scale;
-        float v = (kH / 2 - y - 0.25f - 0.5f * (s >> 1)) * scale;
+        float v = (kAim - y - 0.25f - 0.5f * (s >> 1)) * scale;
         Vec3 d = (fwd + right * u + up * v).Normal();
         sum = artkit::Add(sum, Shade(eye, d, 3));
       }
       px.at(x, y) = artkit::Scale(sum, 0.25f);
     }
   }
+  Lcg stars(5);  // the first stars, high up where the sky is darkest
+  for (int i = 0; i < 40; ++i) {
+    int x = stars.Below(kW), y = stars.Below(kH / 3);
+    px.at(x, y) = stars.Below(3) ? Hex(0xaaaaaa) : Hex(0xffffff);
+  }
   artkit::Canvas c = artkit::PackPixels(px, 0.6f);
-  SignRight(c, c.height() - 2, "chrome and checkers", 1);
   return c;
 }
 

@@ -7,13 +7,13 @@
 #include "artkit/halfblock.h"
 #include "gallery/picture.h"
 #include "gallery/raster.h"
-#include "gallery/sign.h"
 
 namespace gallery {
 
 namespace {
 
-constexpr int kW = 80, kH = 176, kGround = 156;
+// The tree, the moon and the hill share the last 24 rows, which stay on screen.
+constexpr int kW = 80, kH = 120, kGround = 112;
 const Rgb kLeafColours[] = {Hex(0xff5555), Hex(0xaa0000), Hex(0xaa5500), Hex(0xffff55), Hex(0xff5555)};
 
 struct Grower {
@@ -48,9 +48,9 @@ struct Grower {
     int children = rng.Below(3) == 0 ? 3 : 2;
     for (int k = 0; k < children; ++k) {
       float spread = 0.35f + 0.35f * rng.Unit();
-      float a = angle + (k - (children - 1) / 2.0f) * spread * 1.4f + (rng.Unit() - 0.5f) * 0.3f;
+      float a = angle + (k - (children - 1) / 2.0f) * spread * 1.9f + (rng.Unit() - 0.5f) * 0.3f;
       // Branches bend a little towards the light, up and to the moon's side.
-      a += (1.5708f - a) * 0.08f + 0.04f;
+      a += (1.5708f - a) * 0.05f + 0.03f;
       Branch(ex, ey, a, length * (0.66f + 0.14f * rng.Unit()), width * 0.68f, depth - 1);
     }
   }
@@ -66,29 +66,28 @@ artkit::Canvas DrawTree(const Sources&) {
     for (int x = 0; x < kW; ++x) px.at(x, y) = sky;
   }
   Lcg stars(1103);
-  for (int i = 0; i < 35; ++i) {
-    int x = stars.Below(kW), y = stars.Below(50);
+  for (int i = 0; i < 45; ++i) {
+    int x = stars.Below(kW), y = stars.Below(kGround - 40);
     px.at(x, y) = stars.Below(3) ? Hex(0xaaaaaa) : Hex(0xffffff);
   }
   Grower g{px, Lcg(1987)};
-  g.Disc(61, 34, 11.5f, Hex(0xffff55));  // the moon, with grey seas
-  g.Disc(64, 31, 2.0f, Hex(0xaaaaaa));
-  g.Disc(57, 38, 2.5f, Hex(0xaaaaaa));
-  g.Branch(38, kGround + 2, 1.62f, 34, 8, 8);
+  g.Disc(62, kGround - 32, 8.5f, Hex(0xffff55));  // the moon, with grey seas
+  g.Disc(64, kGround - 34, 1.5f, Hex(0xaaaaaa));
+  g.Disc(59, kGround - 29, 2.0f, Hex(0xaaaaaa));
+  g.Branch(30, kGround + 2, 1.62f, 13, 6.0f, 9);
   // The ground: a low hill, dark, strewn with fallen leaves.
   for (int x = 0; x < kW; ++x) {
-    int top = kGround - static_cast<int>(6 * std::sin((x + 10) * 0.035f)) - static_cast<int>(3 * Noise(x * 0.3f, 1, 4));
+    int top = kGround - static_cast<int>(3 * std::sin((x + 10) * 0.035f)) - static_cast<int>(3 * Noise(x * 0.3f, 1, 4));
     for (int y = top; y < kH; ++y) px.at(x, y) = Rgb{};
     if (g.rng.Below(3) == 0) px.at(x, top) = kLeafColours[g.rng.Below(5)];
   }
   // Leaves on their way down.
-  for (int i = 0; i < 26; ++i) {
-    int x = g.rng.Below(kW), y = 70 + g.rng.Below(kGround - 75);
+  for (int i = 0; i < 30; ++i) {
+    int x = g.rng.Below(kW), y = kGround - 50 + g.rng.Below(45);
     px.at(x, y) = kLeafColours[g.rng.Below(5)];
     if (g.rng.Below(2) && x + 1 < kW) px.at(x + 1, y) = kLeafColours[g.rng.Below(5)];
   }
   artkit::Canvas c = artkit::PackPixels(px, 0.8f);
-  SignRight(c, c.height() - 2, "the last leaves", 4);
   return c;
 }
 

@@ -6,18 +6,20 @@ namespace gallery {
 
 using artkit::Attr;
 
-int SignWidth(std::string_view title) { return static_cast<int>(title.size()) + 2 + 6; }
+int SignWidth(std::string_view title, std::string_view author) {
+  return static_cast<int>(title.size() + author.size()) + 5 + 6;
+}
 
-void Sign(artkit::Canvas& c, int x, int y, std::string_view title, int accent) {
-  c.put(x, y, " " + std::string(title) + " ", Attr(7, 0));
+void SignRight(artkit::Canvas& c, int y, std::string_view title, std::string_view author, int accent, int margin) {
+  int x = c.width() - margin - SignWidth(title, author);
+  c.put(x, y, " " + std::string(title) + " ", Attr(15, 0));
   x += static_cast<int>(title.size()) + 2;
+  c.put(x, y, "\xfa ", Attr(8, 0));  // · between the title and the artist
+  c.put(x + 2, y, std::string(author) + " ", Attr(7, 0));
+  x += static_cast<int>(author.size()) + 3;
   c.put(x, y, "\xde", Attr(accent, 0));  // ▐ soft left edge
   c.put(x + 1, y, "rodi", Attr(15, accent));
   c.put(x + 5, y, "\xdd", Attr(accent, 0));  // ▌ soft right edge
-}
-
-void SignRight(artkit::Canvas& c, int y, std::string_view title, int accent, int margin) {
-  Sign(c, c.width() - margin - SignWidth(title), y, title, accent);
 }
 
 }  // namespace gallery

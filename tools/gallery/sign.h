@@ -1,6 +1,5 @@
-// The magazine's mark, carried by every picture: the title and a "rodi" tag.
-// Pictures put it on their second-last row: after drawing, the gallery writes
-// its prompt over the bottom row of the screen.
+// The magazine's mark, carried by every picture: its title, its artist and a
+// "rodi" tag, as small lettering on black at the foot of the last screen.
 #pragma once
 #include <string_view>
 
@@ -8,13 +7,12 @@
 
 namespace gallery {
 
-// Cells the mark takes: " title ▐rodi▌".
-int SignWidth(std::string_view title);
+// Cells the mark takes: " title · author ▐rodi▌".
+int SignWidth(std::string_view title, std::string_view author);
 
-// Draws the mark with its left end at (x, y); `accent` is the tag's background (0-7).
-void Sign(artkit::Canvas& c, int x, int y, std::string_view title, int accent = 5);
-
-// The same, ending `margin` columns before the right edge.
-void SignRight(artkit::Canvas& c, int y, std::string_view title, int accent = 5, int margin = 1);
+// Draws the mark with its right end `margin` columns before the right edge of
+// row y; `accent` is the tag's background (0-7).
+void SignRight(artkit::Canvas& c, int y, std::string_view title, std::string_view author, int accent,
+               int margin = 1);
 
 }  // namespace gallery
