@@ -3,6 +3,7 @@
 
 #include <signal.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,15 @@ inline const std::vector<std::string> kHelpLines = {
     "  (else /tmp), removed when it leaves, and saves go to the current dir.",
     "",
     "  the rodi lair - lair.rodi.example:2323",
+};
+
+// A directory of the test's own, removed however the test ends.
+struct RemovedAtEnd {
+  std::string path;
+  ~RemovedAtEnd() {
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+  }
 };
 
 // The terminal as the program found it: settings unchanged, rendition,

@@ -97,6 +97,7 @@ TEST(Files, TwoCopiesInOneDirectoryKeepTheirFilesWhateverTheOtherDoes) {
   RODI_REQUIRE_MAGAZINE();
   char temp[] = "/tmp/rodi-e2e-tmp-XXXXXX";
   ASSERT_NE(mkdtemp(temp), nullptr);
+  const RemovedAtEnd tempGone{temp};
   PtyRun first(Silent());
   WaitForMainMenu(first);
   RunOptions o = Silent();
@@ -130,7 +131,6 @@ TEST(Files, TwoCopiesInOneDirectoryKeepTheirFilesWhateverTheOtherDoes) {
   ASSERT_EQ(second.WaitExit(kShowMs), 0) << second.Screen();
   ExpectHandedBack(second);
   EXPECT_TRUE(fs::is_empty(temp)) << "the private directory stays";
-  fs::remove_all(temp);
 }
 
 }  // namespace
