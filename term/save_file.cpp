@@ -82,12 +82,33 @@ std::string SaveInPlace(int fd, std::string_view bytes) {
 
 std::string NotAFile(mode_t mode) { return S_ISDIR(mode) ? Reason(EISDIR) : "not a regular file"; }
 
+// Where a link that leads to nothing yet points: the new file goes there, as
+// an editor would make it, and the link stays. Empty when path is no link.
+std::string LinkTarget(const std::string& path) {
+  char target[4096];
+  const ssize_t n = readlink(path.c_str(), target, sizeof target);
+  if (n <= 0 || static_cast<size_t>(n) >= sizeof target) return "";
+  const std::string to(target, static_cast<size_t>(n));
+  const size_t slash = path.rfind('/');
+  return to[0] == '/' || slash == std::string::npos ? to : path.substr(0, slash + 1) + to;
+}
+
+std::string SaveNewThroughLinks(const std::string& path, std::string_view bytes) {
+  std::string at = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    const std::string next = LinkTarget(at);
+    if (next.empty()) return SaveNew(at, bytes);
+    at = next;
+  }
+  return Reason(ELOOP);
+}
+
 }  // namespace
 
 std::string SaveFile(const std::string& path, std::string_view bytes) {
   if (IsMagazineFile(path)) return "the magazine's own file";
   struct stat st {};
-  if (stat(path.c_str(), &st) != 0) return errno == ENOENT ? SaveNew(path, bytes) : Reason(errno);
+  if (stat(path.c_str(), &st) != 0) return errno == ENOENT ? SaveNewThroughLinks(path, bytes) : Reason(errno);
   // Refused before opening: opening a device or a FIFO can act on it, or wait.
   if (!S_ISREG(st.st_mode)) return NotAFile(st.st_mode);
   // Non-blocking, should a FIFO take the name between the look and the open.

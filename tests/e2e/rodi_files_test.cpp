@@ -42,6 +42,7 @@ TEST(Files, SavesWriteWhereTheNameLeadsRefuseWhatIsNoFileAndTheReadersFilesStay)
     ASSERT_EQ(chmod((dir + "/mine.txt").c_str(), 0600), 0);
     ASSERT_EQ(link((dir + "/mine.txt").c_str(), (dir + "/twin.txt").c_str()), 0);
     ASSERT_EQ(symlink("mine.txt", (dir + "/link").c_str()), 0);
+    ASSERT_EQ(symlink("made.txt", (dir + "/later").c_str()), 0);  // leads nowhere yet
     ASSERT_EQ(mkfifo((dir + "/pipe").c_str(), 0644), 0);
     ASSERT_EQ(symlink("/dev/null", (dir + "/dev").c_str()), 0);
     ASSERT_EQ(mkdir((dir + "/sub").c_str(), 0755), 0);
@@ -51,9 +52,9 @@ TEST(Files, SavesWriteWhereTheNameLeadsRefuseWhatIsNoFileAndTheReadersFilesStay)
   run.Type(kEnter);  // the editorial
   ASSERT_TRUE(run.WaitForText("Hello, reader.", kShowMs)) << run.Screen();
   run.Pump(300);
-  // Through a link into a file with a second name; a typed UTF-8 name; the name
-  // of the library the magazine does not write with --silent.
-  for (const std::string name : {"link", "caf\xC3\xA9.txt", "bassmod.so"}) {
+  // Through a link into a file with a second name, and one to a file not there
+  // yet; a typed UTF-8 name; the library's name, which --silent does not write.
+  for (const std::string name : {"link", "later", "caf\xC3\xA9.txt", "bassmod.so"}) {
     run.Type(kSave + name + kEnter + "y");
     run.Pump(300);
     EXPECT_EQ(run.Screen().find("Cannot save"), std::string::npos) << name << "\n" << run.Screen();
@@ -77,15 +78,16 @@ TEST(Files, SavesWriteWhereTheNameLeadsRefuseWhatIsNoFileAndTheReadersFilesStay)
   ASSERT_EQ(run.WaitExit(kShowMs), 0) << run.Screen();
 
   const fs::path dir = run.Dir();
-  ExpectHandedBack(run, 25, {"bassmod.so", "caf\xC3\xA9.txt", "dev", "link", "menu3.ans", "mine.txt", "pipe",
-                             "sub/", "twin.txt"});
+  ExpectHandedBack(run, 25, {"bassmod.so", "caf\xC3\xA9.txt", "dev", "later", "link", "made.txt", "menu3.ans",
+                             "mine.txt", "pipe", "sub/", "twin.txt"});
   EXPECT_EQ(ReadFile(dir / "menu3.ans"), "mine") << "the reader's own menu3.ans";
   const std::string saved = ReadFile(dir / "mine.txt");
   EXPECT_NE(saved.find("Hello, reader."), std::string::npos) << saved.substr(0, 80);
   EXPECT_EQ(ReadFile(dir / "twin.txt"), saved) << "the hard link was broken";
   EXPECT_EQ(ReadFile(dir / "bassmod.so"), saved);
   EXPECT_EQ(ReadFile(dir / "caf\xC3\xA9.txt"), saved);
-  EXPECT_TRUE(fs::is_symlink(dir / "link") && fs::is_symlink(dir / "dev"));
+  EXPECT_EQ(ReadFile(dir / "made.txt"), saved);
+  EXPECT_TRUE(fs::is_symlink(dir / "link") && fs::is_symlink(dir / "later") && fs::is_symlink(dir / "dev"));
   EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
   EXPECT_EQ(fs::status(dir / "mine.txt").permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
