@@ -33,7 +33,7 @@ void OpenMainScreen() {
   // Chosen once: the menu keeps the look it opened with.
   ApplyMenuLook(menu, ForCurrentLook(kMainLook));
   menu.OnOtherKey = GlobalKeys;
-  const std::string background = Dir + "menu1.ans";
+  const std::string background = WorkDir + "menu1.ans";
   ExtractResFile("menu" + Ascii, background);
   while (!done) {
     CurrentScreen = background;

@@ -42,6 +42,10 @@ void ShowHelp() {
   WriteLn("  --utf8          : send characters as utf-8 (the default in a utf-8 locale)");
   WriteLn("  --cp437         : send raw code page 437 bytes (for the linux console)");
   WriteLn();
+  WriteLn("  files: rodi works next to itself, where gallery saves go too; if it cannot");
+  WriteLn("  write there, it works in a private dir under $XDG_RUNTIME_DIR or $TMPDIR");
+  WriteLn("  (else /tmp), removed when it leaves, and saves go to the current dir.");
+  WriteLn();
   WriteLn("  the rodi lair - lair.rodi.example:2323");
   WriteLn();
   Depart(0);
