@@ -434,7 +434,7 @@ TEST(MagazinePace, MinusSlowsTheDrawingAndPlusSpeedsItUp) {
   RODI_REQUIRE_MAGAZINE();
   Reader r;
   ASSERT_NO_FATAL_FAILURE(r.Start());
-  // Pace 10: the help's 3,325 bytes pause 6 ms every 10 bytes, two seconds at
+  // Pace 10: the help's 3,424 bytes pause 6 ms every 10 bytes, two seconds at
   // the least, so its last row cannot be there after 1.2 s.
   r.Keys("-h");
   EXPECT_FALSE(r.run.WaitForText("any key returns to where you were", 1200)) << "drawn at a quicker pace";
