@@ -66,8 +66,7 @@ void OpenAnsiScreen() {
   menu.Add("[ b a c k ]");
   menu.OnOtherKey = GlobalKeys;
   ApplyMenuLook(menu, ForCurrentLook(kGalleryLook));
-  const std::string background = WorkDir + "menu3.ans";
-  ExtractResFile("ansi" + Ascii, background);
+  const std::string background = ExtractResFile("ansi" + Ascii, WorkDir + "menu3.ans");
   CurrentScreen = background;
   while (!done) {
     Cls();

@@ -33,8 +33,7 @@ void OpenMainScreen() {
   // Chosen once: the menu keeps the look it opened with.
   ApplyMenuLook(menu, ForCurrentLook(kMainLook));
   menu.OnOtherKey = GlobalKeys;
-  const std::string background = WorkDir + "menu1.ans";
-  ExtractResFile("menu" + Ascii, background);
+  const std::string background = ExtractResFile("menu" + Ascii, WorkDir + "menu1.ans");
   while (!done) {
     CurrentScreen = background;
     Cls();

@@ -11,9 +11,8 @@ namespace {
 
 void OpenPage(const std::string& artName, const std::string& artFile, const std::string& textName,
               const std::string& textFile) {
-  const std::string art = WorkDir + artFile, text = WorkDir + textFile;
-  ExtractResFile(artName + Ascii, art);
-  ExtractResFile(textName, text);
+  const std::string art = ExtractResFile(artName + Ascii, WorkDir + artFile);
+  const std::string text = ExtractResFile(textName, WorkDir + textFile);
   TextColor(7);
   ClrScr();
   AnsiDisplay(art, Wait);

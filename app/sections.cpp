@@ -29,8 +29,7 @@ void RunSection(const std::array<SectionEntry, 6>& entries, const SectionLook& l
   menu.Add(kBack);
   ApplyMenuLook(menu, ForCurrentLook(look.menu));
   menu.OnOtherKey = GlobalKeys;
-  const std::string background = WorkDir + look.file;
-  ExtractResFile(look.background + Ascii, background);
+  const std::string background = ExtractResFile(look.background + Ascii, WorkDir + look.file);
   CurrentScreen = background;
   while (!done) {
     Cls();
@@ -59,9 +58,8 @@ void OpenTutorsScreen() {
 
 void ExtractArticle(const std::string& name, const std::string& title, const std::string& author,
                     const std::string& cat) {
-  const std::string text = WorkDir + name + ".txt", header = WorkDir + name + "_hdr.ans";
-  ExtractResFile(name, text);
-  ExtractResFile("article_hdr" + Ascii, header);
+  const std::string text = ExtractResFile(name, WorkDir + name + ".txt");
+  const std::string header = ExtractResFile("article_hdr" + Ascii, WorkDir + name + "_hdr.ans");
   TextColor(7);
   ClrScr();
   AnsiDisplay(header, 1000);

@@ -4,13 +4,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
-
 #include "app/state.h"
-#include "term/departure.h"
-#include "term/fileutil.h"
+#include "term/private_dir.h"
 
 namespace {
 
@@ -29,38 +24,15 @@ bool TakeDirLock(const std::string& dir) {
   return false;
 }
 
-std::string Variable(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && value[0] == '/' ? value : "";
-}
-
-// A new directory, 0700, under $XDG_RUNTIME_DIR, else the system's temporary
-// directory; it goes on every way out with the files in it.
-std::string PrivateDirectory() {
-  std::string temp = Variable("TMPDIR");
-  if (temp.empty()) temp = "/tmp";
-  int error = 0;
-  for (const std::string& base : {Variable("XDG_RUNTIME_DIR"), temp}) {
-    if (base.empty()) continue;
-    std::string path = base + (base.back() == '/' ? "" : "/") + "rodi-XXXXXX";
-    if (mkdtemp(path.data()) != nullptr) {
-      OwnDirectory(path);
-      return path + "/";
-    }
-    error = errno;
-  }
-  DepartWithError("Unable to create a working directory in \"" + temp + "\": " + std::strerror(error));
-}
-
 }  // namespace
 
 void ChooseWorkPlace() {
   if (Writable(Dir)) {
     SaveDir = Dir;
-    WorkDir = TakeDirLock(Dir) ? Dir : PrivateDirectory();
+    WorkDir = TakeDirLock(Dir) ? Dir : PrivateWorkDir();
     return;
   }
-  WorkDir = PrivateDirectory();
+  WorkDir = PrivateWorkDir();
   char cwd[4096];
   const std::string here = getcwd(cwd, sizeof cwd) != nullptr ? cwd : "";
   SaveDir = here.empty() || here.back() == '/' ? here : here + "/";

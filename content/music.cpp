@@ -54,8 +54,7 @@ bool LoadAndPlay() {
 
 void BindSoundLibrary(const std::string& dir) {
   if (Silent) return;
-  BassMod = dir + "bassmod.so";
-  ExtractResFile("bassmodl", BassMod);
+  BassMod = ExtractResFile("bassmodl", dir + "bassmod.so");
   LoadSoundLibrary(BassMod, dir);
 }
 
@@ -102,8 +101,7 @@ void LoadSoundLibrary(const std::string& path, const std::string& dir) {
 
 void PlayMusicFile(const std::string& name) {
   if (Silent || NoMusic) return;
-  ExtractResFile(name, tuneDir + "music.mod");
-  SoundFile = tuneDir + "music.mod";
+  SoundFile = ExtractResFile(name, tuneDir + "music.mod");
   PlayingMusic = false;
   bass.MusicFree();
   LoadAndPlay();

@@ -9,6 +9,7 @@
 
 #include "term/departure.h"
 #include "term/fileutil.h"
+#include "term/private_dir.h"
 #include "term/strutil.h"
 
 namespace {
@@ -106,8 +107,12 @@ std::string ExtractResTempFile(std::string_view resName, const std::string& dir)
   return path;
 }
 
-void ExtractResFile(std::string_view resName, const std::string& fileName) {
+std::string ExtractResFile(std::string_view resName, const std::string& fileName) {
+  const std::string path = FileExist(fileName) && !IsOwnedFile(fileName)
+                               ? PrivateWorkDir() + fileName.substr(fileName.rfind('/') + 1)
+                               : fileName;
   int fd = -1;
-  if (auto error = WriteResource(resName, fileName, &fd)) DepartWithError(*error);
-  OwnFile(fileName, fd);
+  if (auto error = WriteResource(resName, path, &fd)) DepartWithError(*error);
+  OwnFile(path, fd);
+  return path;
 }

@@ -27,6 +27,8 @@ std::optional<std::string> WriteResource(std::string_view name, const std::strin
 std::string ExtractResTempFile(std::string_view resName, const std::string& dir);
 
 // The magazine's own working file: written as above, deleted on every way out
-// while it is still the file written.
+// while it is still the file written. A file of someone else's under that name
+// (the reader's, or one a killed run left) is never replaced: the resource goes
+// to this run's private directory instead. Returns the path written.
 // A missing resource or a file that cannot be written ends the magazine with a report.
-void ExtractResFile(std::string_view resName, const std::string& fileName);
+std::string ExtractResFile(std::string_view resName, const std::string& fileName);

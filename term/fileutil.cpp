@@ -97,6 +97,12 @@ void OwnDirectory(const std::string& path) {
   if (lstat(path.c_str(), &st) == 0) Record(path, st, true, -1);
 }
 
+bool IsOwnedFile(const std::string& path) {
+  const auto& owned = Registry();
+  return std::any_of(owned.begin(), owned.end(),
+                     [&](const Owned& o) { return !o.directory && o.path == path && StillThere(o); });
+}
+
 void DeleteOwnedFile(const std::string& path) {
   auto& owned = Registry();
   const auto it = std::find_if(owned.begin(), owned.end(), [&](const Owned& o) { return o.path == path; });

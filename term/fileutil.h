@@ -21,6 +21,8 @@ std::string FullPath(const std::string& path);
 void OwnFile(const std::string& path, int fd);
 // Records the directory this run made at path; it goes, when empty, after its files.
 void OwnDirectory(const std::string& path);
+// True while path still holds the file this run recorded under it.
+bool IsOwnedFile(const std::string& path);
 // Deletes the file only if it is still the one this run wrote, and forgets it.
 void DeleteOwnedFile(const std::string& path);
 // The same for everything recorded, the newest first.

@@ -37,7 +37,8 @@ TEST(Files, SavesWriteWhereTheNameLeadsRefuseWhatIsNoFileAndTheReadersFilesStay)
   RODI_REQUIRE_MAGAZINE();
   RunOptions o = Silent();
   o.prepare = [](const std::string& dir) {
-    std::ofstream(dir + "/menu3.ans") << "mine";
+    // Names the visit writes (its main menu, the editorial) and one it does not.
+    for (const char* name : {"/menu1.ans", "/editorial.txt", "/menu3.ans"}) std::ofstream(dir + name) << "mine";
     std::ofstream(dir + "/mine.txt") << "old";
     ASSERT_EQ(chmod((dir + "/mine.txt").c_str(), 0600), 0);
     ASSERT_EQ(link((dir + "/mine.txt").c_str(), (dir + "/twin.txt").c_str()), 0);
@@ -78,9 +79,12 @@ TEST(Files, SavesWriteWhereTheNameLeadsRefuseWhatIsNoFileAndTheReadersFilesStay)
   ASSERT_EQ(run.WaitExit(kShowMs), 0) << run.Screen();
 
   const fs::path dir = run.Dir();
-  ExpectHandedBack(run, 25, {"bassmod.so", "caf\xC3\xA9.txt", "dev", "later", "link", "made.txt", "menu3.ans",
+  ExpectHandedBack(run, 25, {"bassmod.so", "caf\xC3\xA9.txt", "dev", "editorial.txt", "later", "link", "made.txt",
+                             "menu1.ans", "menu3.ans",
                              "mine.txt", "pipe", "sub/", "twin.txt"});
-  EXPECT_EQ(ReadFile(dir / "menu3.ans"), "mine") << "the reader's own menu3.ans";
+  for (const char* name : {"menu1.ans", "editorial.txt", "menu3.ans"}) {
+    EXPECT_EQ(ReadFile(dir / name), "mine") << "the reader's own " << name;
+  }
   const std::string saved = ReadFile(dir / "mine.txt");
   EXPECT_NE(saved.find("Hello, reader."), std::string::npos) << saved.substr(0, 80);
   EXPECT_EQ(ReadFile(dir / "twin.txt"), saved) << "the hard link was broken";
