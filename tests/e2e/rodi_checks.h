@@ -30,6 +30,7 @@ inline const std::vector<std::string> kHelpLines = {
     "  --ascii         : no special chars for you, only ascii chars",
     "  --utf8          : send characters as utf-8 (the default in a utf-8 locale)",
     "  --cp437         : send raw code page 437 bytes (for the linux console)",
+    "  --version       : the name and version of this magazine",
     "",
     "  the rodi lair - lair.rodi.example:2323",
 };
