@@ -11,7 +11,7 @@ void DisplayRes(const std::string& resName) {
   ClrScr();
   // Never "tmp.ans" in the reader's working directory: that may be the
   // reader's own file, and the directory may not be writable.
-  const std::string copy = ExtractResTempFile(resName, Dir);
+  const std::string copy = ExtractResTempFile(resName, WorkDir);
   AnsiDisplay(copy, Wait);
   DeleteOwnedFile(copy);
 }

@@ -2,5 +2,5 @@
 #include <string>
 
 // Shows a resource as a full screen: clears, draws it at the current pace
-// from a temporary copy in the program's directory, deletes the copy.
+// from a temporary copy among the working files, deletes the copy.
 void DisplayRes(const std::string& resName);

@@ -16,9 +16,7 @@ void ExitApp() {
   ClrScr();
   if (!Silent && !ReleaseMusic()) WriteLn("hmm... something went wrong. but who cares. c ya");
   FreeTemplate();
-  // menu3.ans too: an X from the gallery leaves it behind otherwise.
-  for (const char* name : {"bassmod.so", "music.mod", "articles.ans", "tutors.ans", "menu1.ans",
-                           "menu3.ans"}) {
-    DeleteOwnedFile(Dir + name);
-  }
+  // Whatever this run wrote and still finds in place, menu3.ans after an X from
+  // the gallery too; a file of the same name that it did not write stays.
+  DeleteOwnedFiles();
 }

@@ -9,7 +9,9 @@
 #include "app/state.h"
 #include "content/resources.h"
 #include "term/conio.h"
+#include "term/file_names.h"
 #include "term/fileutil.h"
+#include "term/save_file.h"
 #include "term/strutil.h"
 #include "widgets/bar_menu.h"
 #include "widgets/input_box.h"
@@ -19,34 +21,35 @@ namespace {
 constexpr const char* kPrompt =
     "p r e s s  e  t o  e x t r a c t. a n y  o t h e r  k e y  t o  c o n t i n u e";
 
-// The bottom row's report of a refused save: the name as typed and the reason.
-// The full path would push the reason off the 79 columns.
-std::string SaveFailure(const std::string& fileNm, const std::string& error) {
-  const size_t cut = error.rfind("\": ");
-  const std::string reason = cut == std::string::npos ? error : error.substr(cut + 3);
-  const std::string frame = "cannot save \"\": " + reason;
-  std::string name = fileNm;
-  if (frame.size() + name.size() > 79) {
-    const size_t room = frame.size() + 3 < 79 ? 79 - frame.size() - 3 : 0;
+// One bottom row: head, the name (its start cut off should it not fit), tail.
+std::string MessageRow(const std::string& head, std::string name, const std::string& tail) {
+  const size_t frame = head.size() + tail.size();
+  if (frame + name.size() > 79) {
+    const size_t room = frame + 3 < 79 ? 79 - frame - 3 : 0;
     name = "..." + name.substr(name.size() - std::min(room, name.size()));
   }
-  return StrPadR("cannot save \"" + name + "\": " + reason, 79, ' ').substr(0, 79);
+  return StrPadR(head + name + tail, 79, ' ').substr(0, 79);
 }
 
-// Saves under the reader's name; a name the file system refuses is reported on
-// the bottom row and the gallery goes on.
+// Saves under the reader's name. A refusal shows on the bottom row with the
+// name as typed (a full path would push the reason off the 79 columns); a save
+// that went to the reader's working directory instead of Dir shows where.
 void OfferSave(int n) {
   std::string fileNm = "ansi_art" + Int2Str(n) + ".ans";
   if (!InputBox(15, 12, 67, 17, " s a v e   a n s i ", "f i l e n a m e :", fileNm)) return;
   if (fileNm.empty()) return;
-  const std::string path = Dir + fileNm;
-  auto error = IsMagazineFile(path)
-                   ? std::optional<std::string>("\": the magazine's own file")
-                   : WriteResource("art" + Int2Str(n), path);
-  if (error) {
-    WriteXY(1, 25, 112, SaveFailure(fileNm, *error));
-    ReadKey();
+  const auto art = FindResource("art" + Int2Str(n));
+  const std::string path = SaveDir + FileNameOf(fileNm);
+  const std::string error =
+      SaveFile(path, std::string_view(reinterpret_cast<const char*>(art->data()), art->size()));
+  if (!error.empty()) {
+    WriteXY(1, 25, 112, MessageRow("cannot save \"", fileNm, "\": " + error));
+  } else if (SaveDir != Dir) {
+    WriteXY(1, 25, 112, MessageRow("saved ", ShownFileName(FullPath(path)), ""));
+  } else {
+    return;
   }
+  ReadKey();
 }
 
 }  // namespace
@@ -65,7 +68,7 @@ void OpenAnsiScreen() {
   menu.FBarOnC = ansi ? "|11|16" : "|15|16";
   menu.FBarOffC = ansi ? "|03|16" : "|07|16";
   menu.FBarOnAt = menu.FBarOffAt = ansi ? 11 : 15;
-  const std::string background = Dir + "menu3.ans";
+  const std::string background = WorkDir + "menu3.ans";
   ExtractResFile("ansi" + Ascii, background);
   CurrentScreen = background;
   while (!done) {

@@ -5,6 +5,7 @@
 #include "app/options.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "app/work_place.h"
 #include "content/music.h"
 #include "term/conio.h"
 #include "widgets/line_editor_settings.h"
@@ -18,7 +19,8 @@ void RunMagazine(const std::vector<std::string>& args) {
   Changed = false;
   ScanOptions(args);
   EnsureTerminalSize();
-  BindSoundLibrary(Dir);
+  ChooseWorkPlace();
+  BindSoundLibrary(WorkDir);
   OpenLogoScreen();
   Delay(1000);
   OpenMainScreen();

@@ -37,7 +37,7 @@ void OpenMainScreen() {
     menu.FBarOffAt = 15;
   }
   menu.OnOtherKey = GlobalKeys;
-  const std::string background = Dir + "menu1.ans";
+  const std::string background = WorkDir + "menu1.ans";
   ExtractResFile("menu" + Ascii, background);
   while (!done) {
     CurrentScreen = background;

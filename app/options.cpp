@@ -45,6 +45,10 @@ void ShowHelp() {
   WriteLn("  --cp437         : send raw code page 437 bytes (for the linux console)");
   WriteLn("  --version       : the name and version of this magazine");
   WriteLn();
+  WriteLn("  files: rodi works next to itself, where gallery saves go too; if it cannot");
+  WriteLn("  write there, it works in a private dir under $XDG_RUNTIME_DIR or $TMPDIR");
+  WriteLn("  (else /tmp), removed when it leaves, and saves go to the current dir.");
+  WriteLn();
   WriteLn("  the rodi lair - lair.rodi.example:2323");
   WriteLn();
   Depart(0);

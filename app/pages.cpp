@@ -11,7 +11,7 @@ namespace {
 
 void OpenPage(const std::string& artName, const std::string& artFile, const std::string& textName,
               const std::string& textFile) {
-  const std::string art = Dir + artFile, text = Dir + textFile;
+  const std::string art = WorkDir + artFile, text = WorkDir + textFile;
   ExtractResFile(artName + Ascii, art);
   ExtractResFile(textName, text);
   TextColor(7);

@@ -35,7 +35,7 @@ void RunSection(const std::array<SectionEntry, 6>& entries, const SectionLook& l
   menu.FBarOffC = ansi ? look.offColour : "|07|16";
   menu.FBarOnAt = menu.FBarOffAt = ansi ? look.onAttr : 15;
   menu.OnOtherKey = GlobalKeys;
-  const std::string background = Dir + look.file;
+  const std::string background = WorkDir + look.file;
   ExtractResFile(look.background + Ascii, background);
   CurrentScreen = background;
   while (!done) {
@@ -63,7 +63,7 @@ void OpenTutorsScreen() { RunSection(kTutorials, {"tutors", "tutors.ans", "|12|1
 
 void ExtractArticle(const std::string& name, const std::string& title, const std::string& author,
                     const std::string& cat) {
-  const std::string text = Dir + name + ".txt", header = Dir + name + "_hdr.ans";
+  const std::string text = WorkDir + name + ".txt", header = WorkDir + name + "_hdr.ans";
   ExtractResFile(name, text);
   ExtractResFile("article_hdr" + Ascii, header);
   TextColor(7);
@@ -99,6 +99,7 @@ void ViewTextFile(const std::string& fileNm, int32_t x1, int32_t y1, int32_t w, 
   viewer.FY = static_cast<uint8_t>(y1);
   viewer.FW = static_cast<uint8_t>(w);
   viewer.FH = static_cast<uint8_t>(h);
+  viewer.FTellSaved = SaveDir != Dir;  // the reader's working directory, not the magazine's
   viewer.OpenFile(fileNm);
   viewer.Open();
 }

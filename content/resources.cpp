@@ -44,12 +44,13 @@ std::string CreateFailure(const std::string& path, int err) {
 }
 
 // Writes the resource into a file made from the mkstemp template, which is
-// replaced by the file's name. An error text on failure, when nothing is left.
+// replaced by the file's name; fd is left open on it. An error text on
+// failure, when nothing is left.
 std::optional<std::string> WriteToNewFile(std::string_view name, std::string& templ,
-                                          const std::string& shownPath) {
+                                          const std::string& shownPath, int& fd) {
   const auto bytes = FindResource(name);
   if (!bytes) return "Resource \"" + std::string(name) + "\" not found";
-  const int fd = mkostemp(templ.data(), O_CLOEXEC);
+  fd = mkostemp(templ.data(), O_CLOEXEC);
   if (fd < 0) return CreateFailure(shownPath, errno);
   const uint8_t* at = bytes->data();
   size_t left = bytes->size();
@@ -69,11 +70,6 @@ std::optional<std::string> WriteToNewFile(std::string_view name, std::string& te
   const mode_t mask = umask(0);
   umask(mask);
   fchmod(fd, 0666 & ~mask);
-  if (close(fd) != 0) {
-    const int err = errno;
-    unlink(templ.c_str());
-    return CreateFailure(shownPath, err);
-  }
   return std::nullopt;
 }
 
@@ -84,25 +80,34 @@ std::string DirectoryOf(const std::string& path) {
 
 }  // namespace
 
-std::optional<std::string> WriteResource(std::string_view name, const std::string& path) {
+std::optional<std::string> WriteResource(std::string_view name, const std::string& path, int* kept) {
   std::string temp = DirectoryOf(path) + ".rodi-XXXXXX";
-  if (auto error = WriteToNewFile(name, temp, path)) return error;
+  int fd = -1;
+  if (auto error = WriteToNewFile(name, temp, path, fd)) return error;
   if (rename(temp.c_str(), path.c_str()) != 0) {
     const int err = errno;
+    close(fd);
     unlink(temp.c_str());
     return CreateFailure(path, err);
+  }
+  if (kept != nullptr) {
+    *kept = fd;
+  } else {
+    close(fd);
   }
   return std::nullopt;
 }
 
 std::string ExtractResTempFile(std::string_view resName, const std::string& dir) {
   std::string path = dir + ".rodi-show-XXXXXX";
-  if (auto error = WriteToNewFile(resName, path, path)) DepartWithError(*error);
-  OwnFile(path);
+  int fd = -1;
+  if (auto error = WriteToNewFile(resName, path, path, fd)) DepartWithError(*error);
+  OwnFile(path, fd);
   return path;
 }
 
 void ExtractResFile(std::string_view resName, const std::string& fileName) {
-  if (auto error = WriteResource(resName, fileName)) DepartWithError(*error);
-  OwnFile(fileName);
+  int fd = -1;
+  if (auto error = WriteResource(resName, fileName, &fd)) DepartWithError(*error);
+  OwnFile(fileName, fd);
 }

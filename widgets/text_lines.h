@@ -11,7 +11,6 @@ std::optional<std::vector<std::string>> LoadLines(const std::string& path);
 // Splits text by the same rule.
 std::vector<std::string> SplitLines(const std::string& text);
 
-// Writes every line followed by LF into a new file beside Path and renames it
-// into place, so a failed save leaves any earlier file untouched. Empty on
-// success, otherwise the reason the file system gave.
+// Saves every line followed by LF (SaveFile of term/save_file.h). Empty on
+// success, otherwise the reason.
 std::string SaveLines(const std::string& path, const std::vector<std::string>& lines);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "term/conio.h"
+#include "term/file_names.h"
 #include "term/fileutil.h"
 #include "term/input.h"
 #include "term/strutil.h"
@@ -19,7 +20,7 @@ constexpr char kCtrlF = 6, kCtrlG = 7, kCtrlR = 18, kCtrlS = 19, kCtrlY = 25;
 // The dialog every prompt of the viewer uses, and the row of its text field.
 constexpr uint8_t kBoxX1 = 15, kBoxY1 = 12, kBoxX2 = 67, kBoxY2 = 17;
 constexpr int kBoxWidth = 55, kFieldRow = kBoxY1 + 2;
-constexpr uint8_t kFailureAttr = 0x4F;
+constexpr uint8_t kFailureAttr = 0x4F, kSavedAttr = 0x3F;
 
 // Full screen: the 80x25 frame the engine works in, whatever the terminal.
 constexpr uint8_t kFullW = 80, kFullH = 24;
@@ -43,9 +44,9 @@ void SwallowKey() {
   if (ReadKey() == 0) ReadKey();
 }
 
-// One line naming the file and the reason, shortening the name if it must.
-std::string SaveFailure(const std::string& name, const std::string& reason) {
-  const std::string head = " Cannot save ", tail = ": " + reason + " ";
+// One line of the dialog: head, the name (its start cut off should it not
+// fit) and tail.
+std::string SaveMessage(const std::string& head, const std::string& name, const std::string& tail) {
   std::string shown = name;
   const size_t room = kBoxWidth - std::min<size_t>(kBoxWidth, head.size() + tail.size());
   if (shown.size() > room && room > 3) shown = "..." + shown.substr(shown.size() - (room - 3));
@@ -158,10 +159,16 @@ void TTextViewer::Save() {
       name.empty()) {
     return;
   }
-  const std::string reason = SaveLines(name, SL);
-  if (reason.empty()) return;
+  const std::string path = FileNameOf(name);
+  const std::string reason = SaveLines(path, SL);
   // A name the reader typed may be refused; say so and go on viewing.
-  WriteXY(kBoxX1, kFieldRow, kFailureAttr, SaveFailure(name, reason));
+  if (!reason.empty()) {
+    WriteXY(kBoxX1, kFieldRow, kFailureAttr, SaveMessage(" Cannot save ", name, ": " + reason + " "));
+  } else if (FTellSaved) {
+    WriteXY(kBoxX1, kFieldRow, kSavedAttr, SaveMessage(" Saved ", ShownFileName(FullPath(path)), " "));
+  } else {
+    return;
+  }
   SwallowKey();
 }
 

@@ -48,6 +48,7 @@ class TTextViewer {
   uint8_t TFX = 0, TFY = 0, TFW = 0, TFH = 0;  // the rectangle kept during full screen
   std::string FFile;
   bool FullScreen = false;
+  bool FTellSaved = false;  // a save names the full path of the file written
 
  private:
   struct Match;

@@ -19,7 +19,7 @@ TEST(Entry, AHeaderWithoutItsFiveFieldsStillShowsTheTextInTheUsualArea) {
   const fs::path dir = fs::path(testing::TempDir()) / "rodi_app_entry";
   fs::remove_all(dir);
   fs::create_directories(dir);
-  Dir = dir.string() + "/";
+  WorkDir = dir.string() + "/";
   Ascii = "";
   ConsoleOnPipes console{Charset::Utf8};
   console.Type("\x1b");  // stops the header

@@ -3,6 +3,7 @@
 
 #include <signal.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,20 @@ inline const std::vector<std::string> kHelpLines = {
     "  --cp437         : send raw code page 437 bytes (for the linux console)",
     "  --version       : the name and version of this magazine",
     "",
+    "  files: rodi works next to itself, where gallery saves go too; if it cannot",
+    "  write there, it works in a private dir under $XDG_RUNTIME_DIR or $TMPDIR",
+    "  (else /tmp), removed when it leaves, and saves go to the current dir.",
+    "",
     "  the rodi lair - lair.rodi.example:2323",
+};
+
+// A directory of the test's own, removed however the test ends.
+struct RemovedAtEnd {
+  std::string path;
+  ~RemovedAtEnd() {
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+  }
 };
 
 // The terminal as the program found it: settings unchanged, rendition,

@@ -2,6 +2,8 @@
 // "default" device into a file sink, and what lands there must be the chosen
 // tune from its beginning, sample for sample (the player renders without dither).
 #include <dlfcn.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <libopenmpt/libopenmpt.h>
 #include <unistd.h>
 
@@ -32,8 +34,8 @@ const char* const kTuneFiles[] = {"MUSIC1.xm", "MUSIC2.xm", "MUSIC3.xm", "MUSIC4
 // what the magazine writes.
 class SinkHome {
  public:
-  explicit SinkHome(const std::string& name)
-      : home_(fs::path(RODI_BINARY_DIR) / "e2e-music" / (name + "-" + std::to_string(getpid()))),
+  explicit SinkHome(const std::string& name, const fs::path& base = fs::path(RODI_BINARY_DIR) / "e2e-music")
+      : home_(base / (name + "-" + std::to_string(getpid()))),
         sink_(home_ / "out.raw") {
     fs::remove_all(home_);
     fs::create_directories(home_);
@@ -287,6 +289,74 @@ TEST(Music, SilentWritesNoLibraryAndPlaysNothing) {
   EXPECT_EQ(run.FilesInDir(), std::vector<std::string>{"menu1.ans"});
   run.Type("x");
   ExpectLeftCleanly(run, /*farewell=*/false);
+}
+
+// Installed where the reader cannot write: the working files and the player go
+// to a private directory, which goes on every way out, and the music plays from
+// there; a save goes to the working directory and says where it went.
+TEST(Music, FromAnUnwritableDirItPlaysFromAPrivateDirectoryThatGoesOnEveryWayOut) {
+  RODI_REQUIRE_MAGAZINE();
+  char install[] = "/tmp/rodi-e2e-install-XXXXXX", temp[] = "/tmp/rodi-e2e-tmp-XXXXXX";
+  ASSERT_NE(mkdtemp(install), nullptr);
+  const RemovedAtEnd installGone{install};
+  ASSERT_NE(mkdtemp(temp), nullptr);
+  const RemovedAtEnd tempGone{temp};
+  chmod(install, 0755);
+  chmod(temp, 01777);
+  fs::copy_file(MagazinePath(), fs::path(install) / "rodi");
+  SinkHome home("unwritable", "/tmp/rodi-e2e-music");  // where an unprivileged run can reach it
+  for (const fs::path& p : {fs::path(home.Home()), fs::path(home.Home()) / ".asoundrc"})
+    ASSERT_EQ(chown(p.c_str(), 65534, 65534), 0);
+  auto privateFiles = [&temp] {
+    std::vector<std::string> names;
+    for (const auto& d : fs::directory_iterator(temp))
+      for (const auto& f : fs::directory_iterator(d.path())) names.push_back(f.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  RunOptions o = WithSink(home);
+  o.unprivileged = true;
+  o.program = std::string(install) + "/rodi";
+  o.env.emplace_back("TMPDIR", temp);
+  o.prepare = [](const std::string& dir) { ASSERT_EQ(chown(dir.c_str(), 65534, 65534), 0); };
+
+  PtyRun run(o);
+  WaitForMainMenu(run);
+  EXPECT_EQ(privateFiles(), (std::vector<std::string>{"bassmod.so", "menu1.ans", "music.mod"}));
+  EXPECT_EQ(fs::status(fs::directory_iterator(temp)->path()).permissions(), fs::perms::owner_all);
+  EXPECT_EQ(WaitForTune(run, home, Render(kTuneFiles[0], 4), 0), 0u) << "MUSIC1 does not play";
+  run.Type("\r");  // the editorial, saved with Ctrl+S
+  ASSERT_TRUE(run.WaitForText("Hello, reader.", kShowMs)) << run.Screen();
+  run.Pump(300);
+  run.Type("\x13t.txt\ry");
+  ASSERT_TRUE(run.WaitForText("Saved " + run.Dir() + "/t.txt", kShowMs)) << run.Screen();
+  run.Type(" \x1b");
+  WaitForMainMenu(run);
+  run.Type("\x1b[B\x1b[B\r");  // the gallery, its third picture, E
+  ASSERT_TRUE(run.WaitForText("b b s  a r t  X", kShowMs)) << run.Screen();
+  run.Pump(300);
+  run.Type("\x1b[B\x1b[B\r");
+  ASSERT_TRUE(run.WaitForText("t o  c o n t i n u e", kShowMs)) << run.Screen();
+  run.Type("e");
+  ASSERT_TRUE(run.WaitForText("ansi_art3.ans", kShowMs)) << run.Screen();
+  run.Type("\ry");
+  const std::string saved = run.Dir() + "/ansi_art3.ans";
+  ASSERT_TRUE(run.WaitForText("saved " + saved, kShowMs)) << run.Screen();
+  EXPECT_EQ(fs::file_size(saved), fs::file_size(std::string(RODI_SOURCE_DIR) + "/content/res/ART3.ans"));
+  run.Type(" ");
+  ASSERT_TRUE(run.WaitForText("b b s  a r t  X", kShowMs)) << run.Screen();
+  run.Pump(300);
+  run.Type("x");
+  ASSERT_EQ(run.WaitExit(kShowMs), 0) << run.Screen();
+  ExpectHandedBack(run, 25, {"ansi_art3.ans", "t.txt"});
+  EXPECT_TRUE(fs::is_empty(temp)) << "the private directory stays after X";
+
+  PtyRun hungUp(o);
+  WaitForMainMenu(hungUp);
+  hungUp.Signal(SIGHUP);
+  EXPECT_EQ(hungUp.WaitExit(kLeaveMs), 128 + SIGHUP) << hungUp.Screen();
+  EXPECT_TRUE(fs::is_empty(temp)) << "the private directory stays after SIGHUP";
+  EXPECT_EQ(fs::directory_iterator(install)->path().filename(), "rodi");
 }
 
 }  // namespace

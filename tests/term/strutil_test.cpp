@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <filesystem>
 
 #include "term/fileutil.h"
 #include "term/strutil.h"
@@ -44,29 +48,44 @@ TEST(StrUtil, PaddingCaseAndSlashes) {
   EXPECT_EQ(Int2Str(-5), "-5");
 }
 
-TEST(FileUtil, ExistsOnlyForFilesAndOwnedFilesAreKnownAndDeleted) {
+// Only what this run wrote, and still finds in place, is deleted: a file put
+// under an owned name since, or one never owned, stays, and so does a directory
+// with someone else's file in it.
+TEST(FileUtil, DeletesOnlyTheFilesThisRunWroteWhileTheyAreStillThere) {
   char dir[] = "/tmp/rodi-fileutil-XXXXXX";
   ASSERT_NE(mkdtemp(dir), nullptr);
-  const std::string file = std::string(dir) + "/owned";
-  EXPECT_FALSE(FileExist(dir));
-  EXPECT_FALSE(FileExist(file));
-  FILE* f = fopen(file.c_str(), "w");
-  ASSERT_NE(f, nullptr);
-  fclose(f);
-  EXPECT_TRUE(FileExist(file));
-  const std::string link = std::string(dir) + "/link";
-  ASSERT_EQ(symlink(file.c_str(), link.c_str()), 0);
-  EXPECT_FALSE(IsMagazineFile(file));
-  OwnFile(file);
-  EXPECT_TRUE(IsMagazineFile(file));
-  EXPECT_FALSE(IsMagazineFile(link));  // replaced, not followed, by a save
+  const std::string d = dir;
+  auto make = [](const std::string& path) { return open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644); };
+  auto exists = [](const std::string& path) { return access(path.c_str(), F_OK) == 0; };
+  EXPECT_FALSE(FileExist(d));
+  OwnFile(d + "/mine", make(d + "/mine"));
+  OwnFile(d + "/replaced", make(d + "/replaced"));
+  close(make(d + "/other"));
+  ASSERT_EQ(rename((d + "/other").c_str(), (d + "/replaced").c_str()), 0);  // another copy's file now
+  close(make(d + "/never"));
+  const std::string sub = d + "/sub", kept = d + "/kept";
+  ASSERT_EQ(mkdir(sub.c_str(), 0700), 0);
+  ASSERT_EQ(mkdir(kept.c_str(), 0700), 0);
+  OwnDirectory(sub);
+  OwnDirectory(kept);
+  close(make(kept + "/foreign"));
+  OwnFile(sub + "/tune", make(sub + "/tune"));
+  const std::string link = d + "/link";
+  ASSERT_EQ(symlink((d + "/mine").c_str(), link.c_str()), 0);
+  EXPECT_TRUE(FileExist(d + "/mine"));
+  EXPECT_TRUE(IsMagazineFile(d + "/mine"));
+  EXPECT_TRUE(IsMagazineFile(link)) << "a save writes through the link";
+  EXPECT_FALSE(IsMagazineFile(d + "/replaced"));
   char* self = realpath("/proc/self/exe", nullptr);
   EXPECT_TRUE(IsMagazineFile(self));  // the program itself
   free(self);
+
+  DeleteOwnedFile(d + "/never");
   DeleteOwnedFiles();
-  EXPECT_FALSE(FileExist(file));
-  unlink(link.c_str());
-  rmdir(dir);
+  EXPECT_FALSE(exists(d + "/mine"));
+  EXPECT_FALSE(exists(sub)) << "an owned directory goes after its files";
+  EXPECT_TRUE(exists(d + "/replaced") && exists(d + "/never") && exists(kept + "/foreign"));
+  std::filesystem::remove_all(d);
 }
 
 }  // namespace

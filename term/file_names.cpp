@@ -1,0 +1,58 @@
+#include "file_names.h"
+
+#include "conio.h"
+#include "cp437.h"
+
+namespace {
+
+bool Utf8Terminal() { return Screen != nullptr && Screen->charset() == Charset::Utf8; }
+
+// One code point from the front of s, which loses its bytes; -1 for bytes that
+// are no UTF-8 (one byte is dropped).
+long TakeCodePoint(std::string_view& s) {
+  const auto lead = static_cast<unsigned char>(s[0]);
+  const size_t more = lead < 0x80 ? 0 : lead >= 0xC2 && lead < 0xE0 ? 1 : lead >= 0xE0 && lead < 0xF0 ? 2
+                                  : lead >= 0xF0 && lead < 0xF5   ? 3 : 4;
+  if (more == 4 || s.size() <= more) {
+    s.remove_prefix(1);
+    return more == 0 ? lead : -1;
+  }
+  long code = more == 0 ? lead : lead & (0x3F >> more);
+  for (size_t i = 1; i <= more; ++i) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    if ((c & 0xC0) != 0x80) {
+      s.remove_prefix(1);
+      return -1;
+    }
+    code = (code << 6) | (c & 0x3F);
+  }
+  s.remove_prefix(more + 1);
+  return code;
+}
+
+}  // namespace
+
+std::string FileNameOf(std::string_view typed) {
+  if (!Utf8Terminal()) return std::string(typed);
+  std::string name;
+  for (const char c : typed) {
+    const auto b = static_cast<uint8_t>(c);
+    if (b < 0x80) {
+      name += c;
+    } else {
+      name += Cp437ToUtf8(b);
+    }
+  }
+  return name;
+}
+
+std::string ShownFileName(std::string_view name) {
+  if (!Utf8Terminal()) return std::string(name);
+  std::string shown;
+  while (!name.empty()) {
+    const long code = TakeCodePoint(name);
+    const int b = code < 0 ? -1 : UnicodeToCp437(static_cast<char32_t>(code));
+    shown += b < 0 ? '?' : static_cast<char>(b);
+  }
+  return shown;
+}

@@ -1,0 +1,137 @@
+// The files around a visit: the reader's own files in the magazine's directory
+// survive it, saves go into the file the typed name leads to or are refused,
+// and two copies started in one directory never touch each other's files.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "rodi_checks.h"
+
+namespace rodi::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+const std::string kEnter(keys::kEnter), kDown(keys::kDown), kEsc(keys::kEsc);
+const std::string kSave = "\x13";  // Ctrl+S in the viewer
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+RunOptions Silent() {
+  RunOptions o;
+  o.args = {"--silent"};
+  return o;
+}
+
+void WaitForMainMenu(PtyRun& run) {
+  ASSERT_TRUE(run.WaitForText("e x i t", kShowMs)) << run.Screen();
+  run.Pump(300);
+}
+
+TEST(Files, SavesWriteWhereTheNameLeadsRefuseWhatIsNoFileAndTheReadersFilesStay) {
+  RODI_REQUIRE_MAGAZINE();
+  RunOptions o = Silent();
+  o.prepare = [](const std::string& dir) {
+    std::ofstream(dir + "/menu3.ans") << "mine";
+    std::ofstream(dir + "/mine.txt") << "old";
+    ASSERT_EQ(chmod((dir + "/mine.txt").c_str(), 0600), 0);
+    ASSERT_EQ(link((dir + "/mine.txt").c_str(), (dir + "/twin.txt").c_str()), 0);
+    ASSERT_EQ(symlink("mine.txt", (dir + "/link").c_str()), 0);
+    ASSERT_EQ(mkfifo((dir + "/pipe").c_str(), 0644), 0);
+    ASSERT_EQ(symlink("/dev/null", (dir + "/dev").c_str()), 0);
+    ASSERT_EQ(mkdir((dir + "/sub").c_str(), 0755), 0);
+  };
+  PtyRun run(o);
+  WaitForMainMenu(run);
+  run.Type(kEnter);  // the editorial
+  ASSERT_TRUE(run.WaitForText("Hello, reader.", kShowMs)) << run.Screen();
+  run.Pump(300);
+  // Through a link into a file with a second name; a typed UTF-8 name; the name
+  // of the library the magazine does not write with --silent.
+  for (const std::string name : {"link", "caf\xC3\xA9.txt", "bassmod.so"}) {
+    run.Type(kSave + name + kEnter + "y");
+    run.Pump(300);
+    EXPECT_EQ(run.Screen().find("Cannot save"), std::string::npos) << name << "\n" << run.Screen();
+  }
+  const struct {
+    const char* name;
+    const char* reason;
+  } refused[] = {{"pipe", "not a regular file"}, {"dev", "not a regular file"}, {"sub", "Is a directory"}};
+  for (const auto& r : refused) {
+    SCOPED_TRACE(r.name);
+    run.Type(kSave + r.name + kEnter + "y");
+    ASSERT_TRUE(run.WaitForText(r.reason, kShowMs)) << run.Screen();
+    EXPECT_NE(run.Row(14).find(std::string("Cannot save ") + r.name + ": " + r.reason), std::string::npos)
+        << run.Row(14);
+    run.Type(" ");
+    ASSERT_TRUE(run.WaitForText("Hello, reader.", kShowMs)) << run.Screen();
+  }
+  run.Type(kEsc);
+  WaitForMainMenu(run);
+  run.Type("x");
+  ASSERT_EQ(run.WaitExit(kShowMs), 0) << run.Screen();
+
+  const fs::path dir = run.Dir();
+  ExpectHandedBack(run, 25, {"bassmod.so", "caf\xC3\xA9.txt", "dev", "link", "menu3.ans", "mine.txt", "pipe",
+                             "sub/", "twin.txt"});
+  EXPECT_EQ(ReadFile(dir / "menu3.ans"), "mine") << "the reader's own menu3.ans";
+  const std::string saved = ReadFile(dir / "mine.txt");
+  EXPECT_NE(saved.find("Hello, reader."), std::string::npos) << saved.substr(0, 80);
+  EXPECT_EQ(ReadFile(dir / "twin.txt"), saved) << "the hard link was broken";
+  EXPECT_EQ(ReadFile(dir / "bassmod.so"), saved);
+  EXPECT_EQ(ReadFile(dir / "caf\xC3\xA9.txt"), saved);
+  EXPECT_TRUE(fs::is_symlink(dir / "link") && fs::is_symlink(dir / "dev"));
+  EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
+  EXPECT_EQ(fs::status(dir / "mine.txt").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// The first copy keeps the names in its directory; the second, started there
+// too, works in a private directory that goes when it leaves, and cannot save
+// over the first one's files.
+TEST(Files, TwoCopiesInOneDirectoryKeepTheirFilesWhateverTheOtherDoes) {
+  RODI_REQUIRE_MAGAZINE();
+  char temp[] = "/tmp/rodi-e2e-tmp-XXXXXX";
+  ASSERT_NE(mkdtemp(temp), nullptr);
+  const RemovedAtEnd tempGone{temp};
+  PtyRun first(Silent());
+  WaitForMainMenu(first);
+  RunOptions o = Silent();
+  o.program = first.Dir() + "/rodi";
+  o.env = {{"TMPDIR", temp}};
+  PtyRun second(o);
+  WaitForMainMenu(second);
+  EXPECT_EQ(first.FilesInDir(), std::vector<std::string>{"menu1.ans"});
+  ASSERT_EQ(std::distance(fs::directory_iterator(temp), fs::directory_iterator()), 1);
+  // A save from the second into the first one's background is refused.
+  second.Type(kEnter);
+  ASSERT_TRUE(second.WaitForText("Hello, reader.", kShowMs)) << second.Screen();
+  second.Pump(300);
+  second.Type(kSave + "../" + fs::path(first.Dir()).filename().string() + "/menu1.ans" + kEnter + "y");
+  ASSERT_TRUE(second.WaitForText("in use by the magazine", kShowMs)) << second.Screen();
+  second.Type(" " + kEsc);
+  WaitForMainMenu(second);
+
+  first.Type("x");
+  ASSERT_EQ(first.WaitExit(kShowMs), 0) << first.Screen();
+  EXPECT_EQ(first.FilesInDir(), std::vector<std::string>{});
+  // The second copy's sections and main menu still draw from its own files.
+  second.Type(kDown + kEnter);
+  ASSERT_TRUE(second.WaitForText("[ b a c k ]", kShowMs)) << second.Screen();
+  second.Pump(500);
+  second.Type(std::string("\x1bOF") + kEnter);  // End, "[ b a c k ]"
+  ASSERT_TRUE(second.WaitForText("a r t i c l e s", kShowMs)) << second.Screen();
+  second.Pump(1500);
+  EXPECT_EQ(second.RawOutput().find("not found"), std::string::npos) << second.Screen();
+  second.Type("x");
+  ASSERT_EQ(second.WaitExit(kShowMs), 0) << second.Screen();
+  ExpectHandedBack(second);
+  EXPECT_TRUE(fs::is_empty(temp)) << "the private directory stays";
+}
+
+}  // namespace
+}  // namespace rodi::e2e
