@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "harness/installed.h"
 #include "rodi_checks.h"
@@ -34,17 +33,12 @@ TEST(InstalledCopy, RunsForAReaderWhoCannotWriteItAndLeavesNothing) {
     EXPECT_EQ(version.Row(1), std::string("rodi ") + RODI_VERSION);
   }
 
-  // Music into ALSA's file sink: the player works from wherever the copy put it.
-  const std::string runtime = ScratchDir("rodi-e2e-runtime", 0700, kNobody);
-  const std::string tmp = ScratchDir("rodi-e2e-tmp", 01777, 0);
-  const std::string sound = ScratchDir("rodi-e2e-sound", 0755, kNobody);
-  const std::string sink = sound + "/out.raw";
+  // $XDG_RUNTIME_DIR is the first choice for the private directory.
+  const RemovedAtEnd runtimeDir{ScratchDir("rodi-e2e-runtime", 0700, kNobody)};
+  const RemovedAtEnd tmpDir{ScratchDir("rodi-e2e-tmp", 01777, 0)};
+  const std::string &runtime = runtimeDir.path, &tmp = tmpDir.path;
   o.args = {};
   o.env = {{"XDG_RUNTIME_DIR", runtime}, {"TMPDIR", tmp}};
-  o.prepare = [&](const std::string& dir) {
-    std::ofstream(dir + "/.asoundrc") << "pcm.!default {\n  type file\n  slave.pcm \"null\"\n  file \""
-                                      << sink << "\"\n  format \"raw\"\n}\n";
-  };
   PtyRun run(o);
   ASSERT_TRUE(run.WaitForText("a r t i c l e s", kShowMs)) << run.Screen();
   const auto own = Entries(runtime);
@@ -56,17 +50,16 @@ TEST(InstalledCopy, RunsForAReaderWhoCannotWriteItAndLeavesNothing) {
   run.Pump(500);
   run.Type("x");
   EXPECT_EQ(run.WaitExit(kShowMs), 0) << run.Screen();
-  ExpectHandedBack(run, 25, {".asoundrc"});
-  EXPECT_GT(fs::exists(sink) ? fs::file_size(sink) : 0, 0u) << "no music was heard";
+  ExpectHandedBack(run);
   EXPECT_EQ(Entries(runtime), std::vector<std::string>{});
   EXPECT_EQ(Entries(tmp), std::vector<std::string>{});
   EXPECT_EQ(copy.Listing(), before) << "the install changed";
-  for (const std::string& dir : {runtime, tmp, sound}) fs::remove_all(dir);
 }
 
 TEST(Package, DebianPackageCarriesTheMagazineItsManualAndItsLibraries) {
   if (!Shell("command -v dpkg-shlibdeps").ok) GTEST_SKIP() << "dpkg-dev is not installed";
-  const std::string out = ScratchDir("rodi-e2e-deb", 0755, geteuid());
+  const RemovedAtEnd outDir{ScratchDir("rodi-e2e-deb", 0755, geteuid())};
+  const std::string& out = outDir.path;
   const ShellOutput made = Shell(std::string("cd '") + RODI_BINARY_DIR + "' && '" + RODI_CPACK + "' -G DEB -B '" +
                               out + "'");
   ASSERT_TRUE(made.ok) << made.text;
@@ -81,7 +74,6 @@ TEST(Package, DebianPackageCarriesTheMagazineItsManualAndItsLibraries) {
   const ShellOutput contents = Shell("dpkg-deb -c '" + file + "'");
   for (const char* path : {" ./usr/bin/rodi\n", " ./usr/share/man/man1/rodi.1\n"})
     EXPECT_NE(contents.text.find(path), std::string::npos) << path << " missing in\n" << contents.text;
-  fs::remove_all(out);
 }
 
 }  // namespace

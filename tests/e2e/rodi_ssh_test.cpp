@@ -63,7 +63,7 @@ bool Listens(int port) {
 class Door {
  public:
   explicit Door(const std::string& magazine)
-      : work_(ScratchDir("rodi-e2e-sshd", 0755, 0)), tmp_(ScratchDir("rodi-e2e-door-tmp", 01777, 0)) {
+      : workDir_{ScratchDir("rodi-e2e-sshd", 0755, 0)}, tmpDir_{ScratchDir("rodi-e2e-door-tmp", 01777, 0)} {
     for (const char* key : {"host", "caller"}) {
       const ShellOutput made = Shell("'" + kKeygen + "' -q -t ed25519 -N '' -f '" + work_ + "/" + key + "'");
       if (!made.ok) throw std::runtime_error("ssh-keygen: " + made.text);
@@ -91,26 +91,21 @@ class Door {
     const char* argv[] = {kSshd.c_str(), "-D", "-e", "-f", config.c_str(), nullptr};
     const int rc = posix_spawn(&pid_, kSshd.c_str(), &files, nullptr, const_cast<char**>(argv), environ);
     posix_spawn_file_actions_destroy(&files);
-    if (rc != 0) throw std::runtime_error("cannot start sshd");
+    if (rc != 0) {
+      pid_ = -1;
+      Stop();
+      throw std::runtime_error("cannot start sshd");
+    }
     for (int waited = 0; !Listens(port_); waited += 20) {
       if (waited > kShowMs || waitpid(pid_, nullptr, WNOHANG) == pid_) {
-        pid_ = -1;
+        Stop();
         throw std::runtime_error("sshd does not listen: " + Shell("cat '" + log + "'").text);
       }
       usleep(20000);
     }
   }
 
-  ~Door() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-    if (madeRun_) rmdir("/run/sshd");
-    std::error_code ec;
-    fs::remove_all(work_, ec);
-    fs::remove_all(tmp_, ec);
-  }
+  ~Door() { Stop(); }
 
   // A caller's ssh client in an 80x25 pty of its own, its locale sent along.
   RunOptions Caller() const {
@@ -127,7 +122,18 @@ class Door {
   pid_t Pid() const { return pid_; }
 
  private:
-  std::string work_, tmp_;
+  void Stop() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+      pid_ = -1;
+    }
+    if (madeRun_) rmdir("/run/sshd");
+    madeRun_ = false;
+  }
+
+  RemovedAtEnd workDir_, tmpDir_;
+  const std::string &work_ = workDir_.path, &tmp_ = tmpDir_.path;
   int port_ = 0;
   pid_t pid_ = -1;
   bool madeRun_ = false;
