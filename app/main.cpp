@@ -12,6 +12,7 @@
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (PrintVersionIfAsked(args)) return 0;
   SetProgramArgs(argc, argv);
   InstallDepartureSignals();
   ConsoleInit(ConsoleSetup{0, 1, ChooseCharset(args)});

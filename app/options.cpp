@@ -3,9 +3,11 @@
 #include <langinfo.h>
 
 #include <clocale>
+#include <cstdio>
 #include <cstring>
 
 #include "app/state.h"
+#include "app/version.h"
 #include "content/music.h"
 #include "term/conio.h"
 #include "term/departure.h"
@@ -41,6 +43,7 @@ void ShowHelp() {
   WriteLn("  --ascii         : no special chars for you, only ascii chars");
   WriteLn("  --utf8          : send characters as utf-8 (the default in a utf-8 locale)");
   WriteLn("  --cp437         : send raw code page 437 bytes (for the linux console)");
+  WriteLn("  --version       : the name and version of this magazine");
   WriteLn();
   WriteLn("  files: rodi works next to itself, where gallery saves go too; if it cannot");
   WriteLn("  write there, it works in a private dir under $XDG_RUNTIME_DIR or $TMPDIR");
@@ -49,4 +52,13 @@ void ShowHelp() {
   WriteLn("  the rodi lair - lair.rodi.example:2323");
   WriteLn();
   Depart(0);
+}
+
+bool PrintVersionIfAsked(const std::vector<std::string>& args) {
+  for (const std::string& arg : args)
+    if (Lower(arg) == "--version") {
+      std::printf("rodi %s\n", kRodiVersion);
+      return true;
+    }
+  return false;
 }

@@ -13,3 +13,7 @@ Charset ChooseCharset(const std::vector<std::string>& args);
 void ScanOptions(const std::vector<std::string>& args);
 
 [[noreturn]] void ShowHelp();
+
+// --version prints the name and version as a plain line, before the terminal
+// is touched, so that scripts can read it; true when it did.
+bool PrintVersionIfAsked(const std::vector<std::string>& args);

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-cmake -S . -B build -G Ninja
+cmake -S . -B build -G Ninja -DRODI_TESTS=ON
 cmake --build build
 ctest --test-dir build --output-on-failure
 bash scripts/fuzz.sh

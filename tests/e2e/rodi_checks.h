@@ -31,6 +31,7 @@ inline const std::vector<std::string> kHelpLines = {
     "  --ascii         : no special chars for you, only ascii chars",
     "  --utf8          : send characters as utf-8 (the default in a utf-8 locale)",
     "  --cp437         : send raw code page 437 bytes (for the linux console)",
+    "  --version       : the name and version of this magazine",
     "",
     "  files: rodi works next to itself, where gallery saves go too; if it cannot",
     "  write there, it works in a private dir under $XDG_RUNTIME_DIR or $TMPDIR",

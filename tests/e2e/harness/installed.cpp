@@ -1,0 +1,88 @@
+#include "installed.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace rodi::e2e {
+
+InstalledCopy::InstalledCopy() : prefix_(ScratchDir("rodi-e2e-install", 0755, 0)) {
+  const std::string command = std::string("'") + RODI_CMAKE + "' --install '" + RODI_BINARY_DIR +
+                              "' --prefix '" + prefix_ + "' >/dev/null";
+  if (std::system(command.c_str()) != 0) {
+    fs::remove_all(prefix_);
+    throw std::runtime_error("cannot install the build: " + command);
+  }
+}
+
+InstalledCopy::~InstalledCopy() {
+  std::error_code ec;
+  fs::remove_all(prefix_, ec);
+}
+
+std::string InstalledCopy::Listing() const {
+  std::vector<std::string> lines;
+  for (const auto& e : fs::recursive_directory_iterator(prefix_)) {
+    struct stat st;
+    if (lstat(e.path().c_str(), &st) != 0) continue;
+    lines.push_back(e.path().string() + " " + std::to_string(st.st_mode) + " " + std::to_string(st.st_size) +
+                    " " + std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec));
+  }
+  std::sort(lines.begin(), lines.end());
+  std::string out;
+  for (const std::string& line : lines) out += line + "\n";
+  return out;
+}
+
+ShellOutput Shell(const std::string& command) {
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return {false, "popen failed"};
+  std::string text;
+  char buf[4096];
+  for (size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) text.append(buf, n);
+  return {pclose(pipe) == 0, text};
+}
+
+std::string ScratchDir(const std::string& name, unsigned mode, uid_t owner) {
+  std::string path = "/tmp/" + name + "-XXXXXX";
+  if (mkdtemp(path.data()) == nullptr) throw std::runtime_error("mkdtemp " + path);
+  if (chown(path.c_str(), owner, owner) != 0 || chmod(path.c_str(), mode) != 0)
+    throw std::runtime_error("cannot hand " + path + " over");
+  return path;
+}
+
+std::vector<std::string> Entries(const std::string& dir) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator(dir, ec))
+    names.push_back(e.path().filename().string() + (e.is_directory(ec) && !e.is_symlink(ec) ? "/" : ""));
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<pid_t> ProcessesOf(const std::string& path) {
+  std::vector<pid_t> pids;
+  for (const auto& e : fs::directory_iterator("/proc")) {
+    const std::string name = e.path().filename().string();
+    if (!std::isdigit(static_cast<unsigned char>(name[0]))) continue;
+    std::error_code ec;
+    if (fs::read_symlink(e.path() / "exe", ec) != fs::path(path)) continue;
+    std::ifstream in(e.path() / "stat");
+    std::string stat{std::istreambuf_iterator<char>(in), {}};
+    const size_t close = stat.rfind(')');
+    if (close != std::string::npos && stat.compare(close + 2, 1, "Z") != 0) pids.push_back(std::stoi(name));
+  }
+  return pids;
+}
+
+}  // namespace rodi::e2e
