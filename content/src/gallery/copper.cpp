@@ -73,7 +73,7 @@ artkit::Canvas DrawCopper(const Sources& src) {
   const int kLead[][2] = {{-5, 1}, {-3, 5}, {-2, 4}, {-1, 12}};
   for (const auto& [row, colour] : kLead)
     for (int x = 0; x < 80; ++x) img.set(x, (kBarsTop + row) * 2 + 1, colour);
-  auto mask = ReadMask(src.Read("rodi-logo.txt"));
+  auto mask = ReadMask(src.Read("copper_logo.txt"));
   int lx = (80 - MaskWidth(mask)) / 2, ly = kBarsTop * 2 + 2;
   OutlineWord(img, mask, lx, ly, 0);
   // Chrome: blue sky down to a bright horizon line, then warm ground.
