@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "artkit/ansi_encoder.h"
-#include "artkit/sgr.h"
+#include "tools/artkit/ansi_encoder.h"
+#include "tools/artkit/sgr.h"
 
 namespace artkit {
 namespace {

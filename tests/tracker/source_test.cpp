@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "song_build.h"
-#include "song_source.h"
-#include "synth.h"
+#include "tools/tracker/song_build.h"
+#include "tools/tracker/song_source.h"
+#include "tools/tracker/synth.h"
 
 using namespace rodi::tracker;
 

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "mod_writer.h"
-#include "song_build.h"
-#include "song_source.h"
-#include "xm_writer.h"
+#include "tools/tracker/mod_writer.h"
+#include "tools/tracker/song_build.h"
+#include "tools/tracker/song_source.h"
+#include "tools/tracker/xm_writer.h"
 
 using namespace rodi::tracker;
 

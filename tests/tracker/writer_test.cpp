@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "mod_writer.h"
-#include "xm_writer.h"
+#include "tools/tracker/mod_writer.h"
+#include "tools/tracker/xm_writer.h"
 
 using namespace rodi::tracker;
 using Bytes = std::vector<std::uint8_t>;

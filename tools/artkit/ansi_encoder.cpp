@@ -1,11 +1,11 @@
-#include "artkit/ansi_encoder.h"
+#include "ansi_encoder.h"
 
 #include <array>
 #include <limits>
 #include <stdexcept>
 #include <vector>
 
-#include "artkit/sgr.h"
+#include "tools/artkit/sgr.h"
 
 namespace artkit {
 

@@ -1,4 +1,4 @@
-#include "artkit/canvas.h"
+#include "canvas.h"
 
 #include <stdexcept>
 #include <string>

@@ -1,4 +1,4 @@
-#include "artkit/halfblock.h"
+#include "halfblock.h"
 
 namespace artkit {
 

@@ -1,4 +1,4 @@
-#include "artkit/palette.h"
+#include "palette.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include <stdexcept>
 
-#include "artkit/ansi_encoder.h"
+#include "tools/artkit/ansi_encoder.h"
 
 namespace artkit {
 

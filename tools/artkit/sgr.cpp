@@ -1,6 +1,6 @@
-#include "artkit/sgr.h"
+#include "sgr.h"
 
-#include "artkit/canvas.h"
+#include "tools/artkit/canvas.h"
 
 namespace artkit {
 

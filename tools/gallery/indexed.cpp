@@ -1,6 +1,6 @@
-#include "gallery/indexed.h"
+#include "indexed.h"
 
-#include "artkit/halfblock.h"
+#include "tools/artkit/halfblock.h"
 
 namespace gallery {
 

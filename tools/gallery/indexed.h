@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "artkit/canvas.h"
-#include "gallery/lettering.h"
+#include "tools/artkit/canvas.h"
+#include "tools/gallery/lettering.h"
 
 namespace gallery {
 

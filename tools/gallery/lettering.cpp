@@ -1,4 +1,4 @@
-#include "gallery/lettering.h"
+#include "lettering.h"
 
 #include <cctype>
 #include <sstream>

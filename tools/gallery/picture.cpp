@@ -1,12 +1,12 @@
-#include "gallery/picture.h"
+#include "picture.h"
 
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
-#include "artkit/ansi_encoder.h"
-#include "artkit/sauce.h"
-#include "gallery/sign.h"
+#include "tools/artkit/ansi_encoder.h"
+#include "tools/artkit/sauce.h"
+#include "tools/gallery/sign.h"
 
 namespace gallery {
 

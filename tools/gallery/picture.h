@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "artkit/canvas.h"
+#include "tools/artkit/canvas.h"
 
 namespace gallery {
 

@@ -1,4 +1,4 @@
-#include "gallery/shade.h"
+#include "shade.h"
 
 #include <vector>
 

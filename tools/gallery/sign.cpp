@@ -1,4 +1,4 @@
-#include "gallery/sign.h"
+#include "sign.h"
 
 #include <string>
 

@@ -8,10 +8,10 @@
 #include <sstream>
 #include <vector>
 
-#include "mod_writer.h"
-#include "song_build.h"
-#include "song_source.h"
-#include "xm_writer.h"
+#include "tools/tracker/mod_writer.h"
+#include "tools/tracker/song_build.h"
+#include "tools/tracker/song_source.h"
+#include "tools/tracker/xm_writer.h"
 
 namespace fs = std::filesystem;
 using namespace rodi::tracker;

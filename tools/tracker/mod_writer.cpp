@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "bytes.h"
+#include "tools/tracker/bytes.h"
 
 namespace rodi::tracker {
 namespace {

@@ -2,8 +2,8 @@
 // into patterns, resolves the order list.
 #pragma once
 
-#include "module.h"
-#include "song_source.h"
+#include "tools/tracker/module.h"
+#include "tools/tracker/song_source.h"
 
 namespace rodi::tracker {
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "module.h"
-#include "synth.h"
+#include "tools/tracker/module.h"
+#include "tools/tracker/synth.h"
 
 namespace rodi::tracker {
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "dsp.h"
+#include "tools/tracker/dsp.h"
 
 namespace rodi::tracker {
 

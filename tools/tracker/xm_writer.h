@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "module.h"
+#include "tools/tracker/module.h"
 
 namespace rodi::tracker {
 

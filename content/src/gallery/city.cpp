@@ -5,10 +5,10 @@
 #include <cmath>
 #include <vector>
 
-#include "artkit/halfblock.h"
-#include "gallery/picture.h"
-#include "gallery/raster.h"
-#include "gallery/shade.h"
+#include "tools/artkit/halfblock.h"
+#include "tools/gallery/picture.h"
+#include "tools/gallery/raster.h"
+#include "tools/gallery/shade.h"
 
 namespace gallery {
 

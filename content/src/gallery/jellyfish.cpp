@@ -6,9 +6,9 @@
 #include <cmath>
 #include <vector>
 
-#include "gallery/picture.h"
-#include "gallery/raster.h"
-#include "gallery/shade.h"
+#include "tools/gallery/picture.h"
+#include "tools/gallery/raster.h"
+#include "tools/gallery/shade.h"
 
 namespace gallery {
 

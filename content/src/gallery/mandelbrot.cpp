@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "artkit/halfblock.h"
-#include "gallery/picture.h"
-#include "gallery/raster.h"
+#include "tools/artkit/halfblock.h"
+#include "tools/gallery/picture.h"
+#include "tools/gallery/raster.h"
 
 namespace gallery {
 

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <string>
 
-#include "gallery/indexed.h"
-#include "gallery/lettering.h"
-#include "gallery/picture.h"
-#include "gallery/raster.h"
+#include "tools/gallery/indexed.h"
+#include "tools/gallery/lettering.h"
+#include "tools/gallery/picture.h"
+#include "tools/gallery/raster.h"
 
 namespace gallery {
 

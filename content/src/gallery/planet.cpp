@@ -2,9 +2,9 @@
 // nebula, lit from the upper left, with a small cratered moon beside it.
 #include <cmath>
 
-#include "artkit/halfblock.h"
-#include "gallery/picture.h"
-#include "gallery/raster.h"
+#include "tools/artkit/halfblock.h"
+#include "tools/gallery/picture.h"
+#include "tools/gallery/raster.h"
 
 namespace gallery {
 

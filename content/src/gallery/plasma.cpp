@@ -3,10 +3,10 @@
 // smoother than sixteen colours allow. The title is cut into it in lettering.
 #include <cmath>
 
-#include "gallery/lettering.h"
-#include "gallery/picture.h"
-#include "gallery/raster.h"
-#include "gallery/shade.h"
+#include "tools/gallery/lettering.h"
+#include "tools/gallery/picture.h"
+#include "tools/gallery/raster.h"
+#include "tools/gallery/shade.h"
 
 namespace gallery {
 
