@@ -51,8 +51,8 @@ TEST(EncodeAnsi, HomeOrClearColoursAndReset) {
 
 TEST(EncodeAnsi, NeverWritesAPipeCodeAcrossTheWrapOfAFullRow) {
   Canvas wrap(80, 2);
-  wrap.put(79, 0, "|", 0x0F);
-  wrap.put(0, 1, "07", 0x0F);
+  wrap.Put(79, 0, "|", 0x0F);
+  wrap.Put(0, 1, "07", 0x0F);
   EXPECT_EQ(FindPipeCode(EncodeAnsi(wrap, Home::Clear)), std::string::npos);
 }
 

@@ -5,9 +5,9 @@
 #include "tools/tracker/module.h"
 #include "tools/tracker/song_source.h"
 
-namespace rodi::tracker {
+namespace tracker {
 
 // Throws std::runtime_error naming the source line on anything inconsistent.
-Module build_module(const SongSource& s);
+Module BuildModule(const SongSource& s);
 
-}  // namespace rodi::tracker
+}  // namespace tracker
