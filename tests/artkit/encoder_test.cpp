@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "artkit/ansi_encoder.h"
-#include "artkit/sgr.h"
+#include "tools/artkit/ansi_encoder.h"
+#include "tools/artkit/sgr.h"
 
 namespace artkit {
 namespace {
@@ -51,8 +51,8 @@ TEST(EncodeAnsi, HomeOrClearColoursAndReset) {
 
 TEST(EncodeAnsi, NeverWritesAPipeCodeAcrossTheWrapOfAFullRow) {
   Canvas wrap(80, 2);
-  wrap.put(79, 0, "|", 0x0F);
-  wrap.put(0, 1, "07", 0x0F);
+  wrap.Put(79, 0, "|", 0x0F);
+  wrap.Put(0, 1, "07", 0x0F);
   EXPECT_EQ(FindPipeCode(EncodeAnsi(wrap, Home::Clear)), std::string::npos);
 }
 

@@ -2,7 +2,7 @@
 // foreground.
 #include <gtest/gtest.h>
 
-#include "artkit/halfblock.h"
+#include "tools/artkit/halfblock.h"
 
 namespace artkit {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "artkit/sauce.h"
+#include "tools/artkit/sauce.h"
 
 namespace artkit {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <utility>
 
-#include "harness/vt_screen.h"
 #include "term/cp437.h"
+#include "tests/e2e/harness/vt_screen.h"
 
 namespace artkit_test {
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <string_view>
 
-#include "artkit/canvas.h"
+#include "tools/artkit/canvas.h"
 
 namespace artkit_test {
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "gallery/lettering.h"
+#include "tools/gallery/lettering.h"
 
 namespace gallery {
 namespace {

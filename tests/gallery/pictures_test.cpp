@@ -7,13 +7,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "artkit/ansi_encoder.h"
-#include "artkit/sauce.h"
-#include "gallery/picture.h"
 #include "term/conio.h"
 #include "tests/ansi/drawing.h"
+#include "tests/artkit/vterm_view.h"
 #include "tests/support/console_fixture.h"
-#include "vterm_view.h"
+#include "tools/artkit/ansi_encoder.h"
+#include "tools/artkit/sauce.h"
+#include "tools/gallery/picture.h"
 
 namespace gallery {
 namespace {

@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "song_build.h"
-#include "song_source.h"
-#include "synth.h"
+#include "tools/tracker/song_build.h"
+#include "tools/tracker/song_source.h"
+#include "tools/tracker/synth.h"
 
-using namespace rodi::tracker;
+using namespace tracker;
 
 TEST(TuneText, RowTokens) {
   struct Case {
@@ -22,7 +22,7 @@ TEST(TuneText, RowTokens) {
   };
   for (const auto& c : cases) {
     Cell got;
-    EXPECT_EQ(parse_cell(c.token, got), c.ok) << c.token;
+    EXPECT_EQ(ParseCell(c.token, got), c.ok) << c.token;
     EXPECT_TRUE(!c.ok || got == c.cell) << c.token;
   }
 }
@@ -38,9 +38,9 @@ TEST(TuneText, TracksTileTransposeEchoAndTakeInstruments) {
       "  2 riff+12 riff-1@2\n"
       "  3 >3 two\n"
       "order p p\n";
-  SongSource s = parse_song(text, "t.tune");
+  SongSource s = ParseSong(text, "t.tune");
   ASSERT_EQ(s.tracks.at("riff").rows.size(), 8u);
-  Module m = build_module(s);
+  Module m = BuildModule(s);
   ASSERT_EQ(m.patterns.size(), 1u);
   const Pattern& p = m.patterns[0];
   EXPECT_EQ(p.at(0, 0), (Cell{49, 1, 0, 0, 0}));
@@ -67,9 +67,9 @@ TEST(Synthesis, LoopsHoldWholeCyclesJoinSmoothlyAndCentreOnZero) {
   };
   for (const auto& c : cases) {
     Params p;
-    for (const auto& [k, v] : c.params) p.set(k, v);
-    Rendered r = synthesize(c.wave, p);
-    const std::size_t cycle = static_cast<std::size_t>(p.get("cycle", 64));
+    for (const auto& [k, v] : c.params) p.Set(k, v);
+    Rendered r = Synthesize(c.wave, p);
+    const std::size_t cycle = static_cast<std::size_t>(p.Get("cycle", 64));
     ASSERT_GT(r.loopLength, 0u) << c.wave;
     EXPECT_EQ(r.loopStart + r.loopLength, r.signal.size());
     EXPECT_EQ(r.loopLength % (cycle * c.turn), 0u) << c.wave << " loop " << r.loopLength;
@@ -79,6 +79,6 @@ TEST(Synthesis, LoopsHoldWholeCyclesJoinSmoothlyAndCentreOnZero) {
     double sum = 0;
     for (std::size_t n = r.loopStart; n < r.signal.size(); ++n) sum += r.signal[n];
     EXPECT_NEAR(sum / static_cast<double>(r.loopLength), 0, 1e-9) << c.wave << ": a held note sits off zero";
-    EXPECT_TRUE(p.unused().empty());
+    EXPECT_TRUE(p.Unused().empty());
   }
 }

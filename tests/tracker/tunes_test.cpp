@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "mod_writer.h"
-#include "song_build.h"
-#include "song_source.h"
-#include "xm_writer.h"
+#include "tools/tracker/mod_writer.h"
+#include "tools/tracker/song_build.h"
+#include "tools/tracker/song_source.h"
+#include "tools/tracker/xm_writer.h"
 
-using namespace rodi::tracker;
+using namespace tracker;
 
 namespace {
 
@@ -36,21 +36,21 @@ const Tune kTunes[] = {
 
 void PrintTo(const Tune& t, std::ostream* os) { *os << t.module; }
 
-std::string read_file(const std::string& path) {
+std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
 }
 
-std::vector<std::uint8_t> render(const Module& m) { return m.format == Format::Xm ? write_xm(m) : write_mod(m); }
+std::vector<std::uint8_t> render(const Module& m) { return m.format == Format::Xm ? WriteXm(m) : WriteMod(m); }
 
 struct OpenmptDeleter {
   void operator()(openmpt_module* m) const { openmpt_module_destroy(m); }
 };
 using Openmpt = std::unique_ptr<openmpt_module, OpenmptDeleter>;
 
-Openmpt load_openmpt(const std::vector<std::uint8_t>& bytes) {
+Openmpt LoadOpenmpt(const std::vector<std::uint8_t>& bytes) {
   int error = 0;
   return Openmpt(openmpt_module_create_from_memory2(bytes.data(), bytes.size(), openmpt_log_func_silent, nullptr,
                                                      nullptr, nullptr, &error, nullptr, nullptr));
@@ -60,9 +60,9 @@ class TuneTest : public ::testing::TestWithParam<Tune> {
  protected:
   void SetUp() override {
     const Tune t = GetParam();
-    source_ = parse_song(read_file(std::string(RODI_SOURCE_DIR) + "/content/src/tunes/" + t.source), t.source);
-    module_ = build_module(source_);
-    const std::string committed = read_file(std::string(RODI_SOURCE_DIR) + "/content/res/" + t.module);
+    source_ = ParseSong(ReadFile(std::string(RODI_SOURCE_DIR) + "/content/src/tunes/" + t.source), t.source);
+    module_ = BuildModule(source_);
+    const std::string committed = ReadFile(std::string(RODI_SOURCE_DIR) + "/content/res/" + t.module);
     bytes_.assign(committed.begin(), committed.end());
   }
 
@@ -77,7 +77,7 @@ TEST_P(TuneTest, CommittedFileIsWhatTheSourceBuildsEveryTime) {
 }
 
 TEST_P(TuneTest, LibopenmptSeesTheSourcesShapeNotesAndLength) {
-  Openmpt mod = load_openmpt(bytes_);
+  Openmpt mod = LoadOpenmpt(bytes_);
   ASSERT_TRUE(mod);
   openmpt_module* m = mod.get();
   EXPECT_EQ(openmpt_module_get_num_channels(m), source_.channels);
@@ -139,7 +139,7 @@ struct Mix {
   double quietestWindow;    // lowest RMS of any half second, loop back included
 };
 
-Mix listen(openmpt_module* mod) {
+Mix Listen(openmpt_module* mod) {
   constexpr int kRate = 22050;
   constexpr std::size_t kWindow = kRate / 2;
   openmpt_module_set_repeat_count(mod, -1);
@@ -182,10 +182,10 @@ Mix listen(openmpt_module* mod) {
 TEST(TuneMixes, CentredEquallyLoudUnclippedGaplessAndXmWide) {
   double loudest = -1e9, quietest = 1e9;
   for (const Tune& t : kTunes) {
-    const std::string bytes = read_file(std::string(RODI_SOURCE_DIR) + "/content/res/" + t.module);
-    Openmpt mod = load_openmpt({bytes.begin(), bytes.end()});
+    const std::string bytes = ReadFile(std::string(RODI_SOURCE_DIR) + "/content/res/" + t.module);
+    Openmpt mod = LoadOpenmpt({bytes.begin(), bytes.end()});
     ASSERT_TRUE(mod) << t.module;
-    const Mix mix = listen(mod.get());
+    const Mix mix = Listen(mod.get());
     std::printf("%-10s DC %+.2f%% %+.2f%%  RMS %.2f dB  peak %.2f dB  side/mid %.3f  quietest half second %.0f\n", t.module,
                 100 * mix.dc[0], 100 * mix.dc[1], mix.rmsDb, mix.peakDb, mix.sideToMid, mix.quietestWindow);
     for (double dc : mix.dc) EXPECT_LT(std::abs(dc), 0.005) << t.module << ": offset from zero";

@@ -5,17 +5,17 @@
 #include <cstdint>
 #include <vector>
 
-#include "mod_writer.h"
-#include "xm_writer.h"
+#include "tools/tracker/mod_writer.h"
+#include "tools/tracker/xm_writer.h"
 
-using namespace rodi::tracker;
+using namespace tracker;
 using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
 unsigned be16(const Bytes& b, std::size_t at) { return b[at] << 8 | b[at + 1]; }
 
-Sample looped_sample(int bits, std::vector<std::int16_t> data, std::uint32_t loopStart, std::uint32_t loopLength) {
+Sample LoopedSample(int bits, std::vector<std::int16_t> data, std::uint32_t loopStart, std::uint32_t loopLength) {
   Sample s;
   s.name = "s";
   s.bits = bits;
@@ -26,7 +26,7 @@ Sample looped_sample(int bits, std::vector<std::int16_t> data, std::uint32_t loo
   return s;
 }
 
-Module tiny(Format f, int channels) {
+Module Tiny(Format f, int channels) {
   Module m;
   m.title = "tiny";
   m.format = f;
@@ -35,7 +35,7 @@ Module tiny(Format f, int channels) {
   m.orders = {0};
   Instrument ins;
   ins.name = "square";
-  ins.samples.push_back(looped_sample(f == Format::Mod ? 8 : 16, {0, 100, -100, 100, 50, -50}, 2, 4));
+  ins.samples.push_back(LoopedSample(f == Format::Mod ? 8 : 16, {0, 100, -100, 100, 50, -50}, 2, 4));
   m.instruments.push_back(ins);
   return m;
 }
@@ -58,25 +58,25 @@ TEST(XmPacking, EachCellUsesTheShortestForm) {
     p.at(0, 1) = c.cell;
     Bytes expected{0x80};
     expected.insert(expected.end(), c.expected.begin(), c.expected.end());
-    EXPECT_EQ(xm_pack_pattern(p), expected) << "note " << int(c.cell.note) << " effect " << int(c.cell.effect);
+    EXPECT_EQ(XmPackPattern(p), expected) << "note " << int(c.cell.note) << " effect " << int(c.cell.effect);
   }
 }
 
 TEST(XmDelta, StoresDifferencesWithWrapAround) {
-  Sample s16 = looped_sample(16, {0, 100, -100, 32767, -32768}, 0, 0);
-  EXPECT_EQ(xm_delta_encode(s16), (Bytes{0, 0, 100, 0, 0x38, 0xFF, 0x63, 0x80, 1, 0}));
-  Sample s8 = looped_sample(8, {1, 3, -128, 127}, 0, 0);
-  EXPECT_EQ(xm_delta_encode(s8), (Bytes{1, 2, 0x7D, 0xFF}));
+  Sample s16 = LoopedSample(16, {0, 100, -100, 32767, -32768}, 0, 0);
+  EXPECT_EQ(XmDeltaEncode(s16), (Bytes{0, 0, 100, 0, 0x38, 0xFF, 0x63, 0x80, 1, 0}));
+  Sample s8 = LoopedSample(8, {1, 3, -128, 127}, 0, 0);
+  EXPECT_EQ(XmDeltaEncode(s8), (Bytes{1, 2, 0x7D, 0xFF}));
 }
 
 TEST(ModLayout, HeaderSamplesAndCells) {
-  Module m = tiny(Format::Mod, 4);
+  Module m = Tiny(Format::Mod, 4);
   m.instruments.resize(17, Instrument(m.instruments[0]));
   m.patterns[0].at(0, 0) = {49, 17, 0, 0x0A, 0x12};  // C-4, sample 17, A12
   m.patterns[0].at(1, 2) = {kKeyOff, 0, 0, 0, 0};
   m.patterns[0].at(2, 3) = {49, 1, 0x30, 0, 0};       // volume 32
   m.instruments[0].samples[0].relativeNote = 12;     // folded into the note: C-5
-  Bytes b = write_mod(m);
+  Bytes b = WriteMod(m);
 
   // Title, names, song length and tag reach the loaders (tunes_test.cpp).
   // Sample 1: 6 frames plus the leading zero word = 4 words; the loop moves with that word.

@@ -1,11 +1,11 @@
-#include "artkit/ansi_encoder.h"
+#include "ansi_encoder.h"
 
 #include <array>
 #include <limits>
 #include <stdexcept>
 #include <vector>
 
-#include "artkit/sgr.h"
+#include "tools/artkit/sgr.h"
 
 namespace artkit {
 
@@ -47,14 +47,14 @@ void Validate(const Canvas& c) {
 bool Blank(const Cell& c) { return c.ch == ' ' && Bg(c.attr) == 0; }
 
 // Attributes that draw the cell as the canvas says.
-std::vector<uint8_t> Choices(const Cell& c, bool need_black_bg) {
+std::vector<uint8_t> Choices(const Cell& c, bool needBlackBg) {
   std::vector<uint8_t> out;
   if (c.ch == ' ') {
-    if (!need_black_bg || Bg(c.attr) == 0)
+    if (!needBlackBg || Bg(c.attr) == 0)
       for (int fg = 0; fg < 16; ++fg) out.push_back(Attr(fg, Bg(c.attr)));
   } else if (c.ch == 0xDB) {
-    for (int bg = 0; bg < (need_black_bg ? 1 : 8); ++bg) out.push_back(Attr(Fg(c.attr), bg));
-  } else if (!need_black_bg || Bg(c.attr) == 0) {
+    for (int bg = 0; bg < (needBlackBg ? 1 : 8); ++bg) out.push_back(Attr(Fg(c.attr), bg));
+  } else if (!needBlackBg || Bg(c.attr) == 0) {
     out.push_back(c.attr);
   }
   return out;
@@ -69,14 +69,14 @@ struct Token {
 
 std::vector<Token> Tokens(const Canvas& c) {
   std::vector<Token> tokens;
-  bool prev_full = false;
+  bool prevFull = false;
   for (int y = 0; y < c.height(); ++y) {
     int len = c.width();
     while (len > 0 && Blank(c.at(len - 1, y))) --len;
     // Below the first screen the terminal scrolls, filling the new row with
     // the background in effect; trimmed cells rely on that being black.
     bool scrolls = y >= kScreenRows;
-    if (prev_full) {
+    if (prevFull) {
       // Only the next glyph performs the pending wrap: never leave the row empty.
       if (len == 0) len = 1;
       if (scrolls && len < c.width() && Choices(c.at(0, y), true).empty()) len = c.width();
@@ -87,10 +87,10 @@ std::vector<Token> Tokens(const Canvas& c) {
       tokens.push_back(br);
     }
     for (int x = 0; x < len; ++x) {
-      bool wrap_scroll = prev_full && x == 0 && scrolls && len < c.width();
-      tokens.push_back(Token{c.at(x, y).ch, Choices(c.at(x, y), wrap_scroll)});
+      bool wrapScroll = prevFull && x == 0 && scrolls && len < c.width();
+      tokens.push_back(Token{c.at(x, y).ch, Choices(c.at(x, y), wrapScroll)});
     }
-    prev_full = c.width() == 80 && len == 80;
+    prevFull = c.width() == 80 && len == 80;
   }
   return tokens;
 }
@@ -108,28 +108,28 @@ std::vector<uint8_t> Plan(const std::vector<Token>& tokens) {
   for (const Token& t : tokens)
     if (!t.allowed.empty()) steps.push_back(&t);
   std::vector<std::vector<int>> from(steps.size());
-  std::vector<int> prev_cost{0};
-  std::vector<uint8_t> prev_states{0x07};
+  std::vector<int> prevCost{0};
+  std::vector<uint8_t> prevStates{0x07};
   for (size_t i = 0; i < steps.size(); ++i) {
     const auto& states = steps[i]->allowed;
     std::vector<int> cost(states.size(), std::numeric_limits<int>::max());
     from[i].assign(states.size(), 0);
     for (size_t s = 0; s < states.size(); ++s) {
-      for (size_t p = 0; p < prev_states.size(); ++p) {
-        int c = prev_cost[p] + kCost[prev_states[p]][states[s]];
+      for (size_t p = 0; p < prevStates.size(); ++p) {
+        int c = prevCost[p] + kCost[prevStates[p]][states[s]];
         if (c < cost[s]) {
           cost[s] = c;
           from[i][s] = static_cast<int>(p);
         }
       }
     }
-    prev_cost = std::move(cost);
-    prev_states = states;
+    prevCost = std::move(cost);
+    prevStates = states;
   }
   std::vector<uint8_t> plan(steps.size());
   size_t best = 0;
-  for (size_t s = 1; s < prev_cost.size(); ++s)
-    if (prev_cost[s] < prev_cost[best]) best = s;
+  for (size_t s = 1; s < prevCost.size(); ++s)
+    if (prevCost[s] < prevCost[best]) best = s;
   for (size_t i = steps.size(); i-- > 0;) {
     plan[i] = steps[i]->allowed[best];
     best = static_cast<size_t>(from[i][best]);

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "artkit/canvas.h"
+#include "tools/artkit/canvas.h"
 
 namespace artkit {
 

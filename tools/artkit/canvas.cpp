@@ -1,4 +1,4 @@
-#include "artkit/canvas.h"
+#include "canvas.h"
 
 #include <stdexcept>
 #include <string>
@@ -18,29 +18,29 @@ Canvas::Canvas(int width, int height)
 }
 
 size_t Canvas::Index(int x, int y) const {
-  if (!contains(x, y)) {
+  if (!Contains(x, y)) {
     throw std::out_of_range("artkit: cell (" + std::to_string(x) + "," + std::to_string(y) + ") outside canvas");
   }
   return static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x);
 }
 
-void Canvas::put(int x, int y, std::string_view cp437, uint8_t attr) {
+void Canvas::Put(int x, int y, std::string_view cp437, uint8_t attr) {
   for (unsigned char c : cp437) {
-    if (contains(x, y)) cells_[Index(x, y)] = Cell{c, attr};
+    if (Contains(x, y)) cells_[Index(x, y)] = Cell{c, attr};
     ++x;
   }
 }
 
-void Canvas::fill(int x, int y, int w, int h, Cell c) {
+void Canvas::Fill(int x, int y, int w, int h, Cell c) {
   for (int yy = y; yy < y + h; ++yy)
     for (int xx = x; xx < x + w; ++xx)
-      if (contains(xx, yy)) cells_[Index(xx, yy)] = c;
+      if (Contains(xx, yy)) cells_[Index(xx, yy)] = c;
 }
 
-void Canvas::blit(int x, int y, const Canvas& src) {
+void Canvas::Blit(int x, int y, const Canvas& src) {
   for (int yy = 0; yy < src.height(); ++yy)
     for (int xx = 0; xx < src.width(); ++xx)
-      if (contains(x + xx, y + yy)) at(x + xx, y + yy) = src.at(xx, yy);
+      if (Contains(x + xx, y + yy)) at(x + xx, y + yy) = src.at(xx, yy);
 }
 
 }  // namespace artkit

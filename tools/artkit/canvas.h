@@ -29,13 +29,13 @@ class Canvas {
   int height() const { return height_; }
   Cell& at(int x, int y) { return cells_[Index(x, y)]; }
   const Cell& at(int x, int y) const { return cells_[Index(x, y)]; }
-  bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+  bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
   // Writes the bytes from (x, y) rightwards; whatever falls outside is dropped.
-  void put(int x, int y, std::string_view cp437, uint8_t attr);
+  void Put(int x, int y, std::string_view cp437, uint8_t attr);
   // Fills a rectangle (clipped) with one cell.
-  void fill(int x, int y, int w, int h, Cell c);
+  void Fill(int x, int y, int w, int h, Cell c);
   // Copies another canvas onto this one at (x, y), clipped.
-  void blit(int x, int y, const Canvas& src);
+  void Blit(int x, int y, const Canvas& src);
 
  private:
   size_t Index(int x, int y) const;

@@ -1,4 +1,4 @@
-#include "artkit/halfblock.h"
+#include "halfblock.h"
 
 namespace artkit {
 
@@ -32,7 +32,7 @@ struct Pick {
   float error;
 };
 
-Pick DitherPick(const Rgb& c, float threshold, int count, float spread_penalty) {
+Pick DitherPick(const Rgb& c, float threshold, int count, float spreadPenalty) {
   Pick best{0, 1e30f};
   for (int i = 0; i < count; ++i) {
     const Rgb& a = PaletteColour(i);
@@ -45,7 +45,7 @@ Pick DitherPick(const Rgb& c, float threshold, int count, float spread_penalty) 
         r = ((c.r - a.r) * ab.r + (c.g - a.g) * ab.g + (c.b - a.b) * ab.b) / len2;
         r = r < 0 ? 0 : r > 1 ? 1 : r;
       }
-      float err = Distance(c, Mix(a, b, r)) + spread_penalty * Distance(a, b) * r * (1 - r);
+      float err = Distance(c, Mix(a, b, r)) + spreadPenalty * Distance(a, b) * r * (1 - r);
       if (err < best.error) best = {r > threshold + 0.5f ? j : i, err};
     }
   }

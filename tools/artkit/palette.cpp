@@ -1,4 +1,4 @@
-#include "artkit/palette.h"
+#include "palette.h"
 
 #include <cmath>
 
@@ -23,11 +23,11 @@ float Distance(const Rgb& a, const Rgb& b) {
 
 int Nearest(const Rgb& c, int count) {
   int best = 0;
-  float best_d = Distance(c, kVga[0]);
+  float bestD = Distance(c, kVga[0]);
   for (int i = 1; i < count; ++i) {
     float d = Distance(c, kVga[i]);
-    if (d < best_d) {
-      best_d = d;
+    if (d < bestD) {
+      bestD = d;
       best = i;
     }
   }

@@ -1,4 +1,4 @@
-#include "artkit/sauce.h"
+#include "sauce.h"
 
 #include <stdexcept>
 

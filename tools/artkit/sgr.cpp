@@ -1,10 +1,10 @@
-#include "artkit/sgr.h"
+#include "sgr.h"
 
-#include "artkit/canvas.h"
+#include "tools/artkit/canvas.h"
 
 namespace artkit {
 
-char AnsiDigit(int pc_colour) { return "04261537"[pc_colour & 7]; }
+char AnsiDigit(int pcColour) { return "04261537"[pcColour & 7]; }
 
 namespace {
 
@@ -26,13 +26,13 @@ std::string Delta(int fg, int bg, uint8_t to) {
 
 std::string SgrSequence(uint8_t from, uint8_t to) {
   if (from == to) return {};
-  std::string with_reset = "0";
+  std::string withReset = "0";
   std::string rest = Delta(7, 0, to);
-  if (!rest.empty()) with_reset += ";" + rest;
-  std::string list = with_reset;
+  if (!rest.empty()) withReset += ";" + rest;
+  std::string list = withReset;
   if (!(Fg(from) > 7 && Fg(to) < 8)) {
     std::string plain = Delta(Fg(from), Bg(from), to);
-    if (plain.size() <= with_reset.size()) list = plain;
+    if (plain.size() <= withReset.size()) list = plain;
   }
   return "\x1b[" + list + "m";
 }

@@ -7,7 +7,7 @@
 namespace artkit {
 
 // ANSI colour digit of a PC colour 0-7 (PC order blue=1, ANSI order red=1).
-char AnsiDigit(int pc_colour);
+char AnsiDigit(int pcColour);
 
 // "\x1b[...m" turning attribute `from` into `to`; empty when they are equal.
 // Bright to normal foreground needs a reset, as there is no "bold off".

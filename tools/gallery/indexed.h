@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "artkit/canvas.h"
-#include "gallery/lettering.h"
+#include "tools/artkit/canvas.h"
+#include "tools/gallery/lettering.h"
 
 namespace gallery {
 
@@ -15,8 +15,8 @@ class IndexImage {
   IndexImage(int width, int height) : w_(width), h_(height), px_(static_cast<size_t>(width * height), -1) {}
   int width() const { return w_; }
   int height() const { return h_; }
-  int get(int x, int y) const { return x < 0 || y < 0 || x >= w_ || y >= h_ ? -1 : px_[Index(x, y)]; }
-  void set(int x, int y, int colour) {
+  int Get(int x, int y) const { return x < 0 || y < 0 || x >= w_ || y >= h_ ? -1 : px_[Index(x, y)]; }
+  void Set(int x, int y, int colour) {
     if (x >= 0 && y >= 0 && x < w_ && y < h_) px_[Index(x, y)] = colour;
   }
 

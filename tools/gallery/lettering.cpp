@@ -1,4 +1,4 @@
-#include "gallery/lettering.h"
+#include "lettering.h"
 
 #include <cctype>
 #include <sstream>
@@ -76,7 +76,7 @@ artkit::Canvas BlockFont::Render(std::string_view text) const {
   int x = 0;
   for (char c : text) {
     const auto& rows = Glyph(c);
-    for (int y = 0; y < height_; ++y) out.put(x, y, rows[static_cast<size_t>(y)], 0x07);
+    for (int y = 0; y < height_; ++y) out.Put(x, y, rows[static_cast<size_t>(y)], 0x07);
     x += static_cast<int>(rows[0].size()) + 1;
   }
   return out;

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "artkit/canvas.h"
+#include "tools/artkit/canvas.h"
 
 namespace gallery {
 

@@ -9,8 +9,8 @@
 #include <set>
 #include <string>
 
-#include "artkit/ansi_encoder.h"
-#include "gallery/picture.h"
+#include "tools/artkit/ansi_encoder.h"
+#include "tools/gallery/picture.h"
 
 namespace {
 

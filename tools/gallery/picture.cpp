@@ -1,12 +1,12 @@
-#include "gallery/picture.h"
+#include "picture.h"
 
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
-#include "artkit/ansi_encoder.h"
-#include "artkit/sauce.h"
-#include "gallery/sign.h"
+#include "tools/artkit/ansi_encoder.h"
+#include "tools/artkit/sauce.h"
+#include "tools/gallery/sign.h"
 
 namespace gallery {
 
@@ -44,8 +44,8 @@ artkit::Canvas LastScreen(const artkit::Canvas& picture, std::string_view prompt
   artkit::Canvas screen(picture.width(), 25);
   for (int y = 0; y < 25; ++y)
     for (int x = 0; x < picture.width(); ++x) screen.at(x, y) = picture.at(x, picture.height() - 25 + y);
-  screen.fill(0, 24, screen.width(), 1, artkit::Cell{' ', artkit::Attr(0, 7)});
-  screen.put(0, 24, prompt, artkit::Attr(0, 7));
+  screen.Fill(0, 24, screen.width(), 1, artkit::Cell{' ', artkit::Attr(0, 7)});
+  screen.Put(0, 24, prompt, artkit::Attr(0, 7));
   return screen;
 }
 

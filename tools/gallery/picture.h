@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "artkit/canvas.h"
+#include "tools/artkit/canvas.h"
 
 namespace gallery {
 
@@ -37,7 +37,7 @@ artkit::Canvas LastScreen(const artkit::Canvas& picture, std::string_view prompt
 // The picture's file: ANSI drawn on a cleared screen, SUB, SAUCE record.
 std::string EncodePicture(const Picture& picture, const artkit::Canvas& canvas);
 
-// The renderers, one per file art_*.cpp.
+// The renderers, one per picture in content/src/gallery/, beside its hand-drawn parts.
 artkit::Canvas DrawMandelbrot(const Sources&);
 artkit::Canvas DrawSpheres(const Sources&);
 artkit::Canvas DrawRidges(const Sources&);

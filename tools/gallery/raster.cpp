@@ -1,4 +1,4 @@
-#include "gallery/raster.h"
+#include "raster.h"
 
 namespace gallery {
 

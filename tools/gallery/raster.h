@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "artkit/palette.h"
+#include "tools/artkit/palette.h"
 
 namespace gallery {
 

@@ -1,4 +1,4 @@
-#include "gallery/shade.h"
+#include "shade.h"
 
 #include <vector>
 
@@ -33,16 +33,16 @@ const std::vector<Mixed>& Table() {
 
 artkit::Cell ShadeCell(const artkit::Rgb& c, uint16_t allowed) {
   const Mixed* best = nullptr;
-  float best_d = 0;
+  float bestD = 0;
   for (const Mixed& m : Table()) {
     int fg = artkit::Fg(m.cell.attr), bg = artkit::Bg(m.cell.attr);
-    bool uses_fg = m.cell.ch != ' ';
-    bool uses_bg = m.cell.ch != 0xDB;
-    if ((uses_fg && !(allowed >> fg & 1)) || (uses_bg && !(allowed >> bg & 1))) continue;
+    bool usesFg = m.cell.ch != ' ';
+    bool usesBg = m.cell.ch != 0xDB;
+    if ((usesFg && !(allowed >> fg & 1)) || (usesBg && !(allowed >> bg & 1))) continue;
     float d = artkit::Distance(c, m.colour);
-    if (!best || d < best_d) {
+    if (!best || d < bestD) {
       best = &m;
-      best_d = d;
+      bestD = d;
     }
   }
   return best->cell;

@@ -4,8 +4,8 @@
 #pragma once
 #include <cstdint>
 
-#include "artkit/canvas.h"
-#include "artkit/palette.h"
+#include "tools/artkit/canvas.h"
+#include "tools/artkit/palette.h"
 
 namespace gallery {
 

@@ -6,19 +6,19 @@
 #include <cmath>
 #include <cstdint>
 
-namespace rodi::tracker::dsp {
+namespace tracker::dsp {
 
 inline constexpr double kPi = 3.14159265358979323846;
 
 // Fractional part, in [0, 1).
-inline double frac(double x) {
+inline double Frac(double x) {
   double f = x - static_cast<double>(static_cast<std::int64_t>(x));
   return f < 0 ? f + 1.0 : f;
 }
 
 // sin(2*pi*phase), by a Taylor series on a quarter wave (error below 1e-9).
-inline double sin2pi(double phase) {
-  double p = frac(phase);
+inline double Sin2Pi(double phase) {
+  double p = Frac(phase);
   double x;  // angle folded into [-pi/2, pi/2]
   if (p < 0.25) x = p * 2 * kPi;
   else if (p < 0.75) x = (0.5 - p) * 2 * kPi;
@@ -35,7 +35,7 @@ inline double sin2pi(double phase) {
 class Noise {
  public:
   explicit Noise(std::uint32_t seed) : state_(seed) {}
-  double next() {
+  double Next() {
     state_ = state_ * 1664525u + 1013904223u;
     return static_cast<double>(static_cast<std::int32_t>(state_)) / 2147483648.0;
   }
@@ -45,7 +45,7 @@ class Noise {
 };
 
 // Per-sample factor that shrinks a value to 1/e after `samples` samples.
-inline double decay_factor(double samples) {
+inline double DecayFactor(double samples) {
   if (samples <= 1) return 0;
   // exp(-1/n) to third order; plenty for envelopes of more than a few samples.
   double a = 1.0 / samples;
@@ -55,13 +55,13 @@ inline double decay_factor(double samples) {
 // Chamberlin state-variable filter; `f` is 2*sin(pi*fc/rate), `q` the damping (0..2).
 struct Svf {
   double low = 0, band = 0;
-  double lowpass(double in, double f, double q) {
+  double Lowpass(double in, double f, double q) {
     low += f * band;
     double high = in - low - q * band;
     band += f * high;
     return low;
   }
-  double highpass(double in, double f, double q) {
+  double Highpass(double in, double f, double q) {
     low += f * band;
     double high = in - low - q * band;
     band += f * high;
@@ -71,12 +71,12 @@ struct Svf {
 
 // Coefficient for Svf at cutoff `hz`, sample rate `rate` and damping `q`. The
 // filter diverges once f*f + 2*f*q reaches 4, so f stays well below that.
-inline double svf_coefficient(double hz, double rate, double q) {
+inline double SvfCoefficient(double hz, double rate, double q) {
   double r = hz / rate;
   if (r > 0.25) r = 0.25;
-  double f = 2 * sin2pi(r / 2);
+  double f = 2 * Sin2Pi(r / 2);
   double limit = 0.9 * (std::sqrt(q * q + 4) - q);  // sqrt is exactly rounded: still deterministic
   return f < limit ? f : limit;
 }
 
-}  // namespace rodi::tracker::dsp
+}  // namespace tracker::dsp

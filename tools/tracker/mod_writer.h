@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "module.h"
+#include "tools/tracker/module.h"
 
-namespace rodi::tracker {
+namespace tracker {
 
 // Notes C-3..B-5 (XM numbering, 37..72) map onto the three Amiga octaves
 // (periods 856..113). MOD has no relative note, volume column or key-off, so:
@@ -14,9 +14,9 @@ namespace rodi::tracker {
 // effect C, a key-off becomes C00, and the song's speed and BPM are set with
 // F effects on the first row played. Throws std::invalid_argument on what the
 // format cannot hold.
-std::vector<std::uint8_t> write_mod(const Module& m);
+std::vector<std::uint8_t> WriteMod(const Module& m);
 
 // Amiga period of an XM note number at finetune 0; 0 when out of range.
-unsigned mod_period(int note);
+unsigned ModPeriod(int note);
 
-}  // namespace rodi::tracker
+}  // namespace tracker

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace rodi::tracker {
+namespace tracker {
 
 enum class Format { Xm, Mod };
 
@@ -20,7 +20,7 @@ struct Cell {
   std::uint8_t effect = 0;      // 0..35 (0-9, then A=10 ... Z=35)
   std::uint8_t param = 0;
 
-  bool empty() const { return note == 0 && instrument == 0 && volume == 0 && effect == 0 && param == 0; }
+  bool Empty() const { return note == 0 && instrument == 0 && volume == 0 && effect == 0 && param == 0; }
   bool operator==(const Cell&) const = default;
 };
 
@@ -82,4 +82,4 @@ struct Module {
   std::vector<Instrument> instruments;  // instrument n is instruments[n - 1]
 };
 
-}  // namespace rodi::tracker
+}  // namespace tracker

@@ -3,15 +3,15 @@
 #include <charconv>
 #include <stdexcept>
 
-namespace rodi::tracker {
+namespace tracker {
 namespace {
 
-[[noreturn]] void fail(const SongSource& s, int line, const std::string& what) {
+[[noreturn]] void Fail(const SongSource& s, int line, const std::string& what) {
   throw std::runtime_error(s.file + ":" + std::to_string(line) + ": " + what);
 }
 
 // "0:64,4:40,30:0" -> points.
-Envelope parse_envelope(const SongSource& s, const InstrumentSource& ins, const std::string& text) {
+Envelope ParseEnvelope(const SongSource& s, const InstrumentSource& ins, const std::string& text) {
   Envelope e;
   std::size_t pos = 0;
   while (pos < text.size()) {
@@ -24,38 +24,38 @@ Envelope parse_envelope(const SongSource& s, const InstrumentSource& ins, const 
               std::from_chars(pt.data(), pt.data() + colon, x).ptr == pt.data() + colon &&
               std::from_chars(pt.data() + colon + 1, pt.data() + pt.size(), y).ptr == pt.data() + pt.size();
     if (!ok || y > 64 || x > 0xFFFF || (!e.points.empty() && x <= e.points.back().first))
-      fail(s, ins.line, "bad envelope point '" + pt + "'");
+      Fail(s, ins.line, "bad envelope point '" + pt + "'");
     e.points.emplace_back(static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y));
     pos = comma + 1;
   }
   if (e.points.empty() || e.points.size() > 12 || e.points[0].first != 0)
-    fail(s, ins.line, "an envelope has 1..12 points and starts at tick 0");
+    Fail(s, ins.line, "an envelope has 1..12 points and starts at tick 0");
   return e;
 }
 
-int checked(const SongSource& s, const InstrumentSource& ins, const char* key, double fallback, int lo, int hi) {
-  double v = ins.params.get(key, fallback);
+int Checked(const SongSource& s, const InstrumentSource& ins, const char* key, double fallback, int lo, int hi) {
+  double v = ins.params.Get(key, fallback);
   if (v < lo || v > hi || v != static_cast<double>(static_cast<int>(v)))
-    fail(s, ins.line, std::string(key) + " must be a whole number " + std::to_string(lo) + ".." + std::to_string(hi));
+    Fail(s, ins.line, std::string(key) + " must be a whole number " + std::to_string(lo) + ".." + std::to_string(hi));
   return static_cast<int>(v);
 }
 
-Instrument build_instrument(const SongSource& s, const InstrumentSource& src) {
+Instrument BuildInstrument(const SongSource& s, const InstrumentSource& src) {
   Instrument ins;
   ins.name = src.name;
   Rendered r;
   try {
-    r = synthesize(src.wave, src.params);
+    r = Synthesize(src.wave, src.params);
   } catch (const std::invalid_argument& e) {
-    fail(s, src.line, e.what());
+    Fail(s, src.line, e.what());
   }
   Sample smp;
   smp.name = src.name;
   const bool xm = s.format == Format::Xm;
-  smp.bits = xm ? checked(s, src, "bits", 16, 8, 16) : 8;
-  if (smp.bits != 8 && smp.bits != 16) fail(s, src.line, "bits is 8 or 16");
+  smp.bits = xm ? Checked(s, src, "bits", 16, 8, 16) : 8;
+  if (smp.bits != 8 && smp.bits != 16) Fail(s, src.line, "bits is 8 or 16");
   const double full = smp.bits == 16 ? 32767 : 127;
-  const double gain = src.params.get("gain", 95) / 100 * s.level / 100 * full;
+  const double gain = src.params.Get("gain", 95) / 100 * s.level / 100 * full;
   for (double v : r.signal) {
     double x = v * gain;
     x = x < 0 ? x - 0.5 : x + 0.5;  // round half away from zero
@@ -68,34 +68,34 @@ Instrument build_instrument(const SongSource& s, const InstrumentSource& src) {
     smp.loopStart = static_cast<std::uint32_t>(r.loopStart);
     smp.loopLength = static_cast<std::uint32_t>(r.loopLength);
   }
-  smp.volume = static_cast<std::uint8_t>(checked(s, src, "vol", 64, 0, 64));
-  smp.relativeNote = static_cast<std::int8_t>(12 * r.octave + checked(s, src, "transpose", 0, -48, 48));
-  smp.finetune = static_cast<std::int8_t>(checked(s, src, "finetune", 0, xm ? -128 : -8, xm ? 127 : 7));
+  smp.volume = static_cast<std::uint8_t>(Checked(s, src, "vol", 64, 0, 64));
+  smp.relativeNote = static_cast<std::int8_t>(12 * r.octave + Checked(s, src, "transpose", 0, -48, 48));
+  smp.finetune = static_cast<std::int8_t>(Checked(s, src, "finetune", 0, xm ? -128 : -8, xm ? 127 : 7));
   if (xm) {
-    smp.panning = static_cast<std::uint8_t>(checked(s, src, "pan", 128, 0, 255));
+    smp.panning = static_cast<std::uint8_t>(Checked(s, src, "pan", 128, 0, 255));
     if (src.lists.count("env")) {
-      ins.volumeEnvelope = parse_envelope(s, src, src.lists.at("env"));
-      if (src.params.has("sus")) ins.volumeEnvelope.sustain = checked(s, src, "sus", 0, 0, 11);
+      ins.volumeEnvelope = ParseEnvelope(s, src, src.lists.at("env"));
+      if (src.params.Has("sus")) ins.volumeEnvelope.sustain = Checked(s, src, "sus", 0, 0, 11);
       if (ins.volumeEnvelope.sustain >= static_cast<int>(ins.volumeEnvelope.points.size()))
-        fail(s, src.line, "sustain point past the envelope");
+        Fail(s, src.line, "sustain point past the envelope");
     }
-    if (src.lists.count("penv")) ins.panningEnvelope = parse_envelope(s, src, src.lists.at("penv"));
-    ins.fadeout = static_cast<std::uint16_t>(checked(s, src, "fade", 0, 0, 0xFFF));
-    ins.vibrato.type = static_cast<std::uint8_t>(checked(s, src, "vibtype", 0, 0, 3));
-    ins.vibrato.sweep = static_cast<std::uint8_t>(checked(s, src, "vibsweep", 0, 0, 255));
-    ins.vibrato.depth = static_cast<std::uint8_t>(checked(s, src, "vibdepth", 0, 0, 15));
-    ins.vibrato.rate = static_cast<std::uint8_t>(checked(s, src, "vibrate", 0, 0, 63));
+    if (src.lists.count("penv")) ins.panningEnvelope = ParseEnvelope(s, src, src.lists.at("penv"));
+    ins.fadeout = static_cast<std::uint16_t>(Checked(s, src, "fade", 0, 0, 0xFFF));
+    ins.vibrato.type = static_cast<std::uint8_t>(Checked(s, src, "vibtype", 0, 0, 3));
+    ins.vibrato.sweep = static_cast<std::uint8_t>(Checked(s, src, "vibsweep", 0, 0, 255));
+    ins.vibrato.depth = static_cast<std::uint8_t>(Checked(s, src, "vibdepth", 0, 0, 15));
+    ins.vibrato.rate = static_cast<std::uint8_t>(Checked(s, src, "vibrate", 0, 0, 63));
   } else if (!src.lists.empty()) {
-    fail(s, src.line, "MOD has no envelopes");
+    Fail(s, src.line, "MOD has no envelopes");
   }
-  for (const auto& key : src.params.unused()) fail(s, src.line, "unknown or unusable parameter '" + key + "'");
+  for (const auto& key : src.params.Unused()) Fail(s, src.line, "unknown or unusable parameter '" + key + "'");
   ins.samples.push_back(std::move(smp));
   return ins;
 }
 
 }  // namespace
 
-Module build_module(const SongSource& s) {
+Module BuildModule(const SongSource& s) {
   Module m;
   m.title = s.title;
   m.format = s.format;
@@ -103,36 +103,36 @@ Module build_module(const SongSource& s) {
   m.speed = s.speed;
   m.bpm = s.bpm;
   m.restart = s.restart;
-  if (s.format == Format::Mod && s.channels != 4) fail(s, 1, "MOD tunes have four channels");
+  if (s.format == Format::Mod && s.channels != 4) Fail(s, 1, "MOD tunes have four channels");
 
   int count = 0;
   for (const auto& i : s.instruments) count = i.number > count ? i.number : count;
   m.instruments.resize(static_cast<std::size_t>(count));
-  for (const auto& i : s.instruments) m.instruments[static_cast<std::size_t>(i.number - 1)] = build_instrument(s, i);
+  for (const auto& i : s.instruments) m.instruments[static_cast<std::size_t>(i.number - 1)] = BuildInstrument(s, i);
 
   for (const PatternSource& p : s.patterns) {
-    if (s.format == Format::Mod && p.rows != 64) fail(s, p.line, "MOD patterns have 64 rows");
+    if (s.format == Format::Mod && p.rows != 64) Fail(s, p.line, "MOD patterns have 64 rows");
     Pattern pat(p.rows, s.channels);
-    for (const auto& [ch, column_source] : p.channels) {
-      if (ch >= s.channels) fail(s, p.line, "channel " + std::to_string(ch + 1) + " beyond the song's channels");
-      auto column = expand_column(s, p, column_source);
+    for (const auto& [ch, columnSource] : p.channels) {
+      if (ch >= s.channels) Fail(s, p.line, "channel " + std::to_string(ch + 1) + " beyond the song's channels");
+      auto column = ExpandColumn(s, p, columnSource);
       for (int r = 0; r < p.rows; ++r) {
         const Cell& c = column[static_cast<std::size_t>(r)];
-        if (c.instrument > count) fail(s, p.line, "instrument " + std::to_string(c.instrument) + " is not defined");
+        if (c.instrument > count) Fail(s, p.line, "instrument " + std::to_string(c.instrument) + " is not defined");
         pat.at(r, ch) = c;
       }
     }
     m.patterns.push_back(std::move(pat));
   }
-  if (s.order.empty()) fail(s, s.orderLine, "no order list");
+  if (s.order.empty()) Fail(s, s.orderLine, "no order list");
   for (const auto& name : s.order) {
     std::size_t i = 0;
     while (i < s.patterns.size() && s.patterns[i].name != name) ++i;
-    if (i == s.patterns.size()) fail(s, s.orderLine, "order names unknown pattern " + name);
+    if (i == s.patterns.size()) Fail(s, s.orderLine, "order names unknown pattern " + name);
     m.orders.push_back(static_cast<std::uint8_t>(i));
   }
-  if (s.restart >= static_cast<int>(m.orders.size())) fail(s, s.orderLine, "restart beyond the order list");
+  if (s.restart >= static_cast<int>(m.orders.size())) Fail(s, s.orderLine, "restart beyond the order list");
   return m;
 }
 
-}  // namespace rodi::tracker
+}  // namespace tracker

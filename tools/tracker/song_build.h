@@ -2,12 +2,12 @@
 // into patterns, resolves the order list.
 #pragma once
 
-#include "module.h"
-#include "song_source.h"
+#include "tools/tracker/module.h"
+#include "tools/tracker/song_source.h"
 
-namespace rodi::tracker {
+namespace tracker {
 
 // Throws std::runtime_error naming the source line on anything inconsistent.
-Module build_module(const SongSource& s);
+Module BuildModule(const SongSource& s);
 
-}  // namespace rodi::tracker
+}  // namespace tracker

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "module.h"
-#include "synth.h"
+#include "tools/tracker/module.h"
+#include "tools/tracker/synth.h"
 
-namespace rodi::tracker {
+namespace tracker {
 
 struct InstrumentSource {
   int number = 0;
@@ -61,14 +61,14 @@ struct SongSource {
 };
 
 // Throws std::runtime_error("file:line: message") on malformed text.
-SongSource parse_song(std::string_view text, const std::string& file);
+SongSource ParseSong(std::string_view text, const std::string& file);
 
 // One row token: "C-4", "C#4:i03:v40:A04", "." (empty), "^" (key off).
 // Returns false when the token is malformed.
-bool parse_cell(std::string_view token, Cell& out);
+bool ParseCell(std::string_view token, Cell& out);
 
 // The cells of one channel of a pattern. Throws std::runtime_error when the
 // tracks' lengths do not tile the pattern.
-std::vector<Cell> expand_column(const SongSource& s, const PatternSource& p, const Column& column);
+std::vector<Cell> ExpandColumn(const SongSource& s, const PatternSource& p, const Column& column);
 
-}  // namespace rodi::tracker
+}  // namespace tracker

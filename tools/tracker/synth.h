@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-namespace rodi::tracker {
+namespace tracker {
 
 // Named numeric parameters; remembers which were read so typos can be reported.
 class Params {
  public:
-  void set(const std::string& key, double value) { values_[key] = value; }
-  bool has(const std::string& key) const { return values_.count(key) != 0; }
-  double get(const std::string& key, double fallback) const;
-  std::vector<std::string> unused() const;
+  void Set(const std::string& key, double value) { values_[key] = value; }
+  bool Has(const std::string& key) const { return values_.count(key) != 0; }
+  double Get(const std::string& key, double fallback) const;
+  std::vector<std::string> Unused() const;
 
  private:
   std::map<std::string, double> values_;
@@ -32,6 +32,6 @@ struct Rendered {
 
 // Waves: square pulse saw tri sine fm (tonal, one cycle is `cycle` frames) and
 // kick snare hat clap tom crash (drums). Throws std::invalid_argument on an unknown wave.
-Rendered synthesize(const std::string& wave, const Params& p);
+Rendered Synthesize(const std::string& wave, const Params& p);
 
-}  // namespace rodi::tracker
+}  // namespace tracker

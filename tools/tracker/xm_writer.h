@@ -4,15 +4,15 @@
 #include <cstdint>
 #include <vector>
 
-#include "module.h"
+#include "tools/tracker/module.h"
 
-namespace rodi::tracker {
+namespace tracker {
 
 // Throws std::invalid_argument when the module does not fit the format.
-std::vector<std::uint8_t> write_xm(const Module& m);
+std::vector<std::uint8_t> WriteXm(const Module& m);
 
 // The pieces, exposed for tests of the encodings.
-std::vector<std::uint8_t> xm_pack_pattern(const Pattern& p);
-std::vector<std::uint8_t> xm_delta_encode(const Sample& s);
+std::vector<std::uint8_t> XmPackPattern(const Pattern& p);
+std::vector<std::uint8_t> XmDeltaEncode(const Sample& s);
 
-}  // namespace rodi::tracker
+}  // namespace tracker

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <vector>
 
-#include "gallery/picture.h"
-#include "gallery/raster.h"
-#include "gallery/shade.h"
+#include "tools/gallery/picture.h"
+#include "tools/gallery/raster.h"
+#include "tools/gallery/shade.h"
 
 namespace gallery {
 
@@ -39,7 +39,7 @@ Rgb Water(int x, int y) {
 
 // A glyph over the cell, keeping the cell's background.
 void Draw(artkit::Canvas& c, int x, int y, uint8_t ch, int fg) {
-  if (!c.contains(x, y)) return;
+  if (!c.Contains(x, y)) return;
   Cell& cell = c.at(x, y);
   cell = Cell{ch, Attr(fg, Bg(cell.attr))};
 }

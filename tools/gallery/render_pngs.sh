@@ -3,12 +3,12 @@
 # "ansilove"): content/res/ARTn.ans -> docs/gallery/ARTn.png, and what stays on
 # screen after each (its last rows under the gallery's prompt, taken from
 # app/gallery.cpp) -> docs/gallery/ARTn-last.png.
-# Usage: tools/gallery/render-pngs.sh [build directory]
+# Usage: tools/gallery/render_pngs.sh [build directory]
 set -e
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$root/build}
 prompt=$(sed -n '/kPrompt =/{n;s/^ *"\(.*\)";$/\1/p}' "$root/app/gallery.cpp")
-[ -n "$prompt" ] || { echo "render-pngs.sh: no prompt found in app/gallery.cpp" >&2; exit 1; }
+[ -n "$prompt" ] || { echo "render_pngs.sh: no prompt found in app/gallery.cpp" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$build/tools/gallery/rodi-gallery" --last-screen "$prompt" "$root" "$work"

@@ -2,9 +2,9 @@
 // nebula, lit from the upper left, with a small cratered moon beside it.
 #include <cmath>
 
-#include "artkit/halfblock.h"
-#include "gallery/picture.h"
-#include "gallery/raster.h"
+#include "tools/artkit/halfblock.h"
+#include "tools/gallery/picture.h"
+#include "tools/gallery/raster.h"
 
 namespace gallery {
 
@@ -68,18 +68,18 @@ artkit::Canvas DrawPlanet(const Sources&) {
       float w = (-dx * std::sin(kTilt) + dy * std::cos(kTilt)) / kOpen;
       float r = std::hypot(u, w);
       float d2 = dx * dx + dy * dy;
-      bool on_planet = d2 < 1;
+      bool onPlanet = d2 < 1;
       float ring = RingDensity(r);
       // The rings' near half passes in front of the planet, the far half behind it.
-      bool ring_front = ring > 0 && (w > 0 || !on_planet);
-      if (on_planet && !ring_front) {
+      bool ringFront = ring > 0 && (w > 0 || !onPlanet);
+      if (onPlanet && !ringFront) {
         float nz = std::sqrt(1 - d2);
         Rgb c = PlanetColour(dx, dy, nz);
         // The rings' shadow: a thin dark band across the lit face.
         float sw = (-dx * std::sin(kTilt) + (dy + 0.18f) * std::cos(kTilt)) / kOpen;
         if (RingDensity(std::hypot(u, sw)) > 0.5f && sw < 0) c = artkit::Scale(c, 0.45f);
         px.at(x, y) = c;
-      } else if (ring_front) {
+      } else if (ringFront) {
         // Behind the planet's night side the rings lie in its shadow.
         bool shadowed = w < 0 && u > 0.3f && std::abs(u) < 1.1f;
         px.at(x, y) = artkit::Mix(px.at(x, y), RingColour(r, shadowed ? 0.25f : 1.0f), ring);

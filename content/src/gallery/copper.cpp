@@ -4,10 +4,10 @@
 #include <cmath>
 #include <string>
 
-#include "gallery/indexed.h"
-#include "gallery/lettering.h"
-#include "gallery/picture.h"
-#include "gallery/raster.h"
+#include "tools/gallery/indexed.h"
+#include "tools/gallery/lettering.h"
+#include "tools/gallery/picture.h"
+#include "tools/gallery/raster.h"
 
 namespace gallery {
 
@@ -27,7 +27,7 @@ constexpr int kScroller = 34, kFloorTop = 36;
 void Bar(IndexImage& img, int y, int dark, int bright) {
   const int rows[6] = {dark, bright, 15, 15, bright, dark};
   for (int i = 0; i < 6; ++i)
-    for (int x = 0; x < 80; ++x) img.set(x, y + i, rows[i]);
+    for (int x = 0; x < 80; ++x) img.Set(x, y + i, rows[i]);
 }
 
 void Floor(IndexImage& img) {
@@ -37,14 +37,14 @@ void Floor(IndexImage& img) {
     for (int x = 0; x < 80; ++x) {
       float u = (x - 39.5f) * z / 10.0f;
       bool dark = (static_cast<int>(std::floor(u)) + static_cast<int>(std::floor(z * 0.3f))) & 1;
-      img.set(x, py, z > 7 ? 1 : dark ? 1 : 9);  // far off the tiles blur into one blue
+      img.Set(x, py, z > 7 ? 1 : dark ? 1 : 9);  // far off the tiles blur into one blue
     }
   }
 }
 
 void Scroller(artkit::Canvas& c, int y, const std::string& text) {
   const int rainbow[] = {12, 14, 10, 11, 9, 13};
-  c.fill(0, y - 1, 80, 3, Cell{' ', 0x07});
+  c.Fill(0, y - 1, 80, 3, Cell{' ', 0x07});
   for (int x = 0; x < 80; ++x) c.at(x, y - 1) = Cell{0xC4, Attr(8, 0)};
   for (int x = 0; x < 80; ++x) c.at(x, y + 1) = Cell{0xC4, Attr(8, 0)};
   for (size_t i = 0; i < text.size() && i < 80; ++i) {
@@ -72,8 +72,8 @@ artkit::Canvas DrawCopper(const Sources& src) {
   // Thin lines of the raster beam, warming up on the way down to the bars.
   const int kLead[][2] = {{-5, 1}, {-3, 5}, {-2, 4}, {-1, 12}};
   for (const auto& [row, colour] : kLead)
-    for (int x = 0; x < 80; ++x) img.set(x, (kBarsTop + row) * 2 + 1, colour);
-  auto mask = ReadMask(src.Read("rodi-logo.txt"));
+    for (int x = 0; x < 80; ++x) img.Set(x, (kBarsTop + row) * 2 + 1, colour);
+  auto mask = ReadMask(src.Read("copper_logo.txt"));
   int lx = (80 - MaskWidth(mask)) / 2, ly = kBarsTop * 2 + 2;
   OutlineWord(img, mask, lx, ly, 0);
   // Chrome: blue sky down to a bright horizon line, then warm ground.
@@ -82,7 +82,7 @@ artkit::Canvas DrawCopper(const Sources& src) {
   Floor(img);
   PackOnto(c, img);
   Scroller(c, kScroller, "   greetings to every board still ringing ... copper bars forever ... rodi 2026");
-  c.put(20, kBarsTop - 7, "in memory of the raster interrupt", Attr(8, 0));
+  c.Put(20, kBarsTop - 7, "in memory of the raster interrupt", Attr(8, 0));
   return c;
 }
 

@@ -3,10 +3,10 @@
 // smoother than sixteen colours allow. The title is cut into it in lettering.
 #include <cmath>
 
-#include "gallery/lettering.h"
-#include "gallery/picture.h"
-#include "gallery/raster.h"
-#include "gallery/shade.h"
+#include "tools/gallery/lettering.h"
+#include "tools/gallery/picture.h"
+#include "tools/gallery/raster.h"
+#include "tools/gallery/shade.h"
 
 namespace gallery {
 
@@ -47,7 +47,7 @@ void Title(artkit::Canvas& c, const BlockFont& font, std::string_view word, int 
         colour[half] = ink(cx, py) ? (py < h / 2 ? 15 : 11) : near ? 0 : -1;
         any = any || colour[half] >= 0;
       }
-      if (!any || !c.contains(x0 + cx, y + cy)) continue;
+      if (!any || !c.Contains(x0 + cx, y + cy)) continue;
       artkit::Cell& cell = c.at(x0 + cx, y + cy);
       for (int& k : colour)
         if (k < 0) k = 0;  // the rim swallows what remains of the plasma in that cell

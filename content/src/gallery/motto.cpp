@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <string>
 
-#include "gallery/indexed.h"
-#include "gallery/lettering.h"
-#include "gallery/picture.h"
-#include "gallery/raster.h"
+#include "tools/gallery/indexed.h"
+#include "tools/gallery/lettering.h"
+#include "tools/gallery/picture.h"
+#include "tools/gallery/raster.h"
 
 namespace gallery {
 
@@ -35,8 +35,8 @@ void Band(artkit::Canvas& c, int y, int colour) {
 }
 
 void Centre(artkit::Canvas& c, int y, const std::string& text, int fg) {
-  c.fill(0, y, 80, 1, Cell{' ', 0x07});
-  c.put((80 - static_cast<int>(text.size())) / 2, y, text, Attr(fg, 0));
+  c.Fill(0, y, 80, 1, Cell{' ', 0x07});
+  c.Put((80 - static_cast<int>(text.size())) / 2, y, text, Attr(fg, 0));
 }
 
 }  // namespace

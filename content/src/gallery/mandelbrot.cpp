@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "artkit/halfblock.h"
-#include "gallery/picture.h"
-#include "gallery/raster.h"
+#include "tools/artkit/halfblock.h"
+#include "tools/gallery/picture.h"
+#include "tools/gallery/raster.h"
 
 namespace gallery {
 
@@ -23,9 +23,9 @@ struct View {
 };
 
 // Smooth iteration count, or -1 inside the set.
-double Escape(double cr, double ci, int max_iter) {
+double Escape(double cr, double ci, int maxIter) {
   double zr = 0, zi = 0;
-  for (int i = 0; i < max_iter; ++i) {
+  for (int i = 0; i < maxIter; ++i) {
     double zr2 = zr * zr, zi2 = zi * zi;
     if (zr2 + zi2 > 256.0) return i + 1 - std::log2(std::log2(zr2 + zi2) / 2);
     zi = 2 * zr * zi + ci;
@@ -73,10 +73,10 @@ artkit::Canvas Panel(const View& v, int rows) {
 void Caption(artkit::Canvas& c, int y, const View& v) {
   char text[80];
   std::snprintf(text, sizeof text, " %s  re %.9f  im %.9f ", v.label, v.cx, v.cy);
-  c.fill(0, y, 80, 1, artkit::Cell{0xC4, Attr(1, 0)});
-  c.put(3, y, "\xb4", Attr(1, 0));
-  c.put(4, y, text, Attr(3, 0));
-  c.put(4 + static_cast<int>(std::string(text).size()), y, "\xc3", Attr(1, 0));
+  c.Fill(0, y, 80, 1, artkit::Cell{0xC4, Attr(1, 0)});
+  c.Put(3, y, "\xb4", Attr(1, 0));
+  c.Put(4, y, text, Attr(3, 0));
+  c.Put(4 + static_cast<int>(std::string(text).size()), y, "\xc3", Attr(1, 0));
 }
 
 }  // namespace
@@ -94,10 +94,10 @@ artkit::Canvas DrawMandelbrot(const Sources&) {
   int y = 0;
   for (int i = 0; i < 3; ++i) {
     Caption(c, y, views[i]);
-    c.blit(0, y + 1, Panel(views[i], kPanelRows[i]));
+    c.Blit(0, y + 1, Panel(views[i], kPanelRows[i]));
     y += kPanelRows[i] + 1;
   }
-  c.fill(0, y, 80, 1, artkit::Cell{0xC4, Attr(1, 0)});
+  c.Fill(0, y, 80, 1, artkit::Cell{0xC4, Attr(1, 0)});
   return c;
 }
 

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <vector>
 
-#include "artkit/halfblock.h"
-#include "gallery/picture.h"
-#include "gallery/raster.h"
-#include "gallery/shade.h"
+#include "tools/artkit/halfblock.h"
+#include "tools/gallery/picture.h"
+#include "tools/gallery/raster.h"
+#include "tools/gallery/shade.h"
 
 namespace gallery {
 
@@ -84,9 +84,9 @@ void Building(artkit::Canvas& c, const Tower& t, Lcg& r) {
       Cell body = t.near ? Cell{' ', Attr(7, 0)} : Cell{' ', Attr(7, 1)};
       if (t.near && x == t.x) body = Cell{0xDD, Attr(8, 0)};  // moonlit left edge
       if (!t.near && x == t.x + t.w - 1) body = Cell{0xB1, Attr(0, 1)};  // shaded right side
-      bool window_col = (x - t.x) % 2 == 1 && x < t.x + t.w - 1;
-      bool window_row = t.style == 0 ? (y - t.top) % 2 == 1 : t.style == 1 ? (y - t.top) % 3 != 0 : true;
-      if (y > t.top && y < kGround && window_col && window_row && r.Below(100) < (t.near ? 45 : 30)) {
+      bool windowCol = (x - t.x) % 2 == 1 && x < t.x + t.w - 1;
+      bool windowRow = t.style == 0 ? (y - t.top) % 2 == 1 : t.style == 1 ? (y - t.top) % 3 != 0 : true;
+      if (y > t.top && y < kGround && windowCol && windowRow && r.Below(100) < (t.near ? 45 : 30)) {
         int hue = r.Below(10);
         int fg = hue < 5 ? 14 : hue < 8 ? 6 : hue < 9 ? 11 : 15;
         body = Cell{t.near ? static_cast<uint8_t>(0xFE) : static_cast<uint8_t>(0xFA), Attr(fg, artkit::Bg(body.attr))};

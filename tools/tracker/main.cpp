@@ -8,13 +8,13 @@
 #include <sstream>
 #include <vector>
 
-#include "mod_writer.h"
-#include "song_build.h"
-#include "song_source.h"
-#include "xm_writer.h"
+#include "tools/tracker/mod_writer.h"
+#include "tools/tracker/song_build.h"
+#include "tools/tracker/song_source.h"
+#include "tools/tracker/xm_writer.h"
 
 namespace fs = std::filesystem;
-using namespace rodi::tracker;
+using namespace tracker;
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -35,9 +35,9 @@ int main(int argc, char** argv) {
       std::ifstream in(src, std::ios::binary);
       std::stringstream text;
       text << in.rdbuf();
-      SongSource song = parse_song(text.str(), src.filename().string());
-      Module m = build_module(song);
-      auto bytes = m.format == Format::Xm ? write_xm(m) : write_mod(m);
+      SongSource song = ParseSong(text.str(), src.filename().string());
+      Module m = BuildModule(song);
+      auto bytes = m.format == Format::Xm ? WriteXm(m) : WriteMod(m);
       std::string name = src.stem().string();
       for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
       fs::path out = fs::path(argv[2]) / (name + (m.format == Format::Xm ? ".xm" : ".mod"));
