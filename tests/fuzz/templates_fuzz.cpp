@@ -23,7 +23,8 @@ void FuzzTemplates(const uint8_t* data, size_t size) {
   int last = 0;
   for (const TCoord& f : TemplatePos) {
     const int at = (f.Y - 1) * 80 + f.X;
-    if (f.X < 1 || f.X > 80 || f.Y < 1 || f.Y > 25 || f.W == 0 || at <= last) std::abort();
+    // W is a byte, as the record is laid out: a run of 256 cells reads 0.
+    if (f.X < 1 || f.X > 80 || f.Y < 1 || f.Y > 25 || at <= last) std::abort();
     if (before[f.Y - 1][f.X - 1].UnicodeChar != uint8_t(tc)) std::abort();
     last = at;
   }
