@@ -1,32 +1,76 @@
 #!/usr/bin/env bash
-# Fuzzes the ANSI interpreter with libFuzzer under AddressSanitizer and UBSan
-# for a bounded time (default 45 s; FUZZ_SECONDS=N overrides), after replaying
-# the seeds and the kept crash inputs. A new crash input is left in
-# build-fuzz/crashes/: move it to tests/ansi/fuzz/regressions/ to keep it.
+# Fuzzes with libFuzzer under AddressSanitizer and UBSan, for a bounded total
+# time (default 45 s; FUZZ_SECONDS=N overrides) shared by the harnesses: the
+# ANSI interpreter, the key decoder, the pipe-code writers, the text loader and
+# viewer, the template scanner, the line editor and the lightbar menu. The ANSI
+# interpreter's seeds and kept crash inputs are replayed first. A new crash
+# input is left in build-fuzz/crashes/NAME-*: keep an interpreter one in
+# tests/ansi/fuzz/regressions/, mend the others with a unit test.
 # Needs clang-14 and libclang-rt-14-dev (scripts/packages.txt).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-45}
 out=build-fuzz
-mkdir -p "$out/obj" "$out/corpus" "$out/crashes"
+mkdir -p "$out/obj" "$out/crashes"
 
+# name, function, harness source
+harnesses=(
+  "ansi FuzzAnsi tests/ansi/fuzz/fuzz_input.cpp"
+  "keys FuzzKeys tests/fuzz/keys_fuzz.cpp"
+  "pipe FuzzPipeWriters tests/fuzz/pipe_fuzz.cpp"
+  "viewer FuzzTextViewer tests/fuzz/viewer_fuzz.cpp"
+  "templates FuzzTemplates tests/fuzz/templates_fuzz.cpp"
+  "line_editor FuzzLineEditor tests/fuzz/line_editor_fuzz.cpp"
+  "bar_menu FuzzBarMenu tests/fuzz/bar_menu_fuzz.cpp"
+)
 flags=(-std=c++20 -O1 -g -I. -fsanitize=fuzzer-no-link,address,undefined
        -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS)
-sources=(term/*.cpp ansi/*.cpp tests/ansi/fuzz/fuzz_input.cpp tests/ansi/fuzz/ansi_fuzz.cpp)
-objects=()
-for src in "${sources[@]}"; do
-  obj="$out/obj/$(echo "$src" | tr / _).o"
-  objects+=("$obj")
-  if [ ! -e "$obj" ] || [ "$src" -nt "$obj" ] || [ -n "$(find term ansi -name '*.h' -newer "$obj")" ]; then
-    clang++-14 "${flags[@]}" -c "$src" -o "$obj" &
+throttle() { while [ "$(jobs -rp | wc -l)" -ge 4 ]; do wait -n; done; }  # four compilers at once
+compile() {  # source, object, extra flags
+  if [ ! -e "$2" ] || [ "$1" -nt "$2" ] || [ -n "$(find term ansi widgets tests/fuzz -name '*.h' -newer "$2")" ]; then
+    clang++-14 "${flags[@]}" "${@:3}" -c "$1" -o "$2"
   fi
+}
+shared=()
+for src in term/*.cpp ansi/*.cpp widgets/*.cpp tests/fuzz/fuzz_console.cpp tests/fuzz/fuzz_seams.cpp; do
+  shared+=("$out/obj/$(echo "$src" | tr / _).o")
+  throttle
+  compile "$src" "${shared[-1]}" &
+done
+for h in "${harnesses[@]}"; do
+  read -r name fn src <<<"$h"
+  throttle
+  compile "$src" "$out/obj/$name.o" &
+  throttle
+  compile tests/fuzz/fuzz_entry.cpp "$out/obj/${name}_entry.o" -DRODI_FUZZ_TARGET="$fn" &
 done
 wait
-clang++-14 -fsanitize=fuzzer,address,undefined "${objects[@]}" -o "$out/ansi_fuzz"
+for h in "${harnesses[@]}"; do
+  read -r name fn src <<<"$h"
+  clang++-14 -fsanitize=fuzzer,address,undefined -Wl,--wrap=write,--wrap=_Z7SleepMsi \
+    "${shared[@]}" "$out/obj/$name.o" "$out/obj/${name}_entry.o" -o "$out/${name}_fuzz"
+done
 
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-# The seeds and every kept crash input, once each.
 "$out/ansi_fuzz" -runs=0 tests/ansi/fuzz/seeds tests/ansi/fuzz/regressions
-"$out/ansi_fuzz" -max_total_time="$seconds" -timeout=10 -max_len=20000 \
-  -artifact_prefix="$out/crashes/" -print_final_stats=1 -dict=tests/ansi/fuzz/ansi.dict \
-  "$out/corpus" tests/ansi/fuzz/seeds
+each=$(( seconds / ${#harnesses[@]} > 0 ? seconds / ${#harnesses[@]} : 1 ))
+for h in "${harnesses[@]}"; do
+  read -r name fn src <<<"$h"
+  mkdir -p "$out/corpus/$name"
+  opts=(-max_len=4096 -dict=tests/fuzz/keys.dict) seeds=() budget=$each
+  if [ "$name" = ansi ]; then
+    opts=(-max_len=20000 -dict=tests/ansi/fuzz/ansi.dict) seeds=(tests/ansi/fuzz/seeds)
+    # The interpreter gets what the even split leaves over.
+    budget=$(( seconds - each * (${#harnesses[@]} - 1) > 0 ? seconds - each * (${#harnesses[@]} - 1) : 1 ))
+  fi
+  status=0
+  "$out/${name}_fuzz" -max_total_time="$budget" -timeout=10 -artifact_prefix="$out/crashes/$name-" \
+    -print_final_stats=1 "${opts[@]}" "$out/corpus/$name" "${seeds[@]}" \
+    >"$out/$name.log" 2>&1 || status=$?
+  if [ "$status" -ne 0 ]; then
+    tail -n 60 "$out/$name.log" >&2
+    echo "fuzz: $name failed (status $status), see $out/$name.log" >&2
+    exit 1
+  fi
+  echo "fuzz: $name $(grep -o 'number_of_executed_units: [0-9]*' "$out/$name.log" | grep -o '[0-9]*$') execs in ${budget} s"
+done

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build's
-# whole suite, a bounded fuzzing run of the ANSI interpreter, then the unit
+# whole suite, a bounded fuzzing run (scripts/fuzz.sh), then the unit
 # tests again under AddressSanitizer and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -19,7 +19,7 @@ TEST(FuzzInputs, ReplayWithoutFault) {
       std::ifstream in(entry.path(), std::ios::binary);
       const std::string bytes{std::istreambuf_iterator<char>(in), {}};
       SCOPED_TRACE(entry.path().string());
-      FuzzOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+      FuzzAnsi(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
       ++replayed;
     }
   }

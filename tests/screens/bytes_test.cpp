@@ -2,6 +2,9 @@
 // the interpreter or a terminal would take for something other than a glyph.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "artkit/ansi_encoder.h"
 #include "artkit/sauce.h"
 #include "screen_set.h"
@@ -49,17 +52,24 @@ TEST(ScreensAnsiBytes, PlacedResetGlyphsOnlyThenSubAndSauce) {
   }
 }
 
-// Twins: printable ASCII after a form feed.
-TEST(ScreensPlainBytes, TwinsArePrintableAscii) {
+// Twins: a form feed, then printable ASCII with one LF line end per row but the
+// last, no row reaching column 80 (the interpreter wraps there, and the LF after
+// it would skip a row).
+TEST(ScreensPlainBytes, TwinsArePrintableAsciiWithLfLineEnds) {
   for (const auto& f : AllScreens()) {
     if (!f.screen.plain) continue;
     SCOPED_TRACE(f.screen.name);
     ASSERT_FALSE(f.committed.empty());
     EXPECT_EQ(f.committed[0], '\f');
+    std::vector<std::string> rows(1);
     for (size_t i = 1; i < f.committed.size(); ++i) {
       const char c = f.committed[i];
       EXPECT_TRUE(c == '\n' || (c >= 0x20 && c <= 0x7E)) << "byte " << i;
+      if (c == '\n') rows.emplace_back();
+      else rows.back() += c;
     }
+    EXPECT_EQ(rows.size(), static_cast<size_t>(f.screen.canvas.height()));
+    for (size_t r = 0; r < rows.size(); ++r) EXPECT_LE(rows[r].size(), 79u) << "row " << r + 1;
     EXPECT_EQ(artkit::FindPipeCode(f.committed), std::string::npos);
   }
 }

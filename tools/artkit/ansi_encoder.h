@@ -29,10 +29,11 @@ bool IsForbiddenGlyph(uint8_t ch);
 // canvas wider than 80 columns.
 std::string EncodeAnsi(const Canvas& canvas, Home home);
 
-// Plain-ASCII twin body: form feed, rows joined with LF, trailing spaces
-// trimmed, no LF after the last row or after a row of 80 characters.
-// Attributes ignored. Throws std::invalid_argument for a forbidden glyph, a
-// canvas wider than 80 columns or a "|" followed by two digits 00-23.
+// Plain-ASCII twin body: form feed, then every row ended by LF but the last,
+// trailing spaces trimmed. Attributes ignored. Throws std::invalid_argument
+// for a glyph in column 80 (a line feed after it would skip a row), a
+// forbidden glyph, a canvas wider than 80 columns or a "|" followed by two
+// digits 00-23.
 std::string EncodePlain(const Canvas& canvas);
 
 // Offset of the first "|" followed by two digits that read 00-23, or npos.

@@ -34,7 +34,12 @@ int main(int argc, char** argv) {
     int differ = 0;
     for (const auto& file : screens::ScreenSources(src)) {
       const auto screen = screens::LoadScreen(file, lib);
-      const std::string bytes = screens::Render(screen);
+      std::string bytes;
+      try {
+        bytes = screens::Render(screen);
+      } catch (const std::exception& e) {
+        throw std::runtime_error(file.string() + ": " + e.what());
+      }
       const fs::path target = out / screens::OutputName(screen);
       if (check) {
         if (Slurp(target) != bytes) {

@@ -1,48 +1,24 @@
 #include "fuzz_input.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 #include "ansi/ansi_display.h"
 #include "ansi/pace.h"
 #include "term/conio.h"
+#include "tests/fuzz/fuzz_console.h"
 
 namespace {
 
 // Header bytes: column, row, attribute, pace, key count, key spacing.
 constexpr size_t kHeader = 6;
 
-// The real engine and decoder, writing to /dev/null; pauses are not slept.
-void SetUpOnce() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  int keys[2];
-  if (pipe(keys) != 0) std::abort();
-  ConsoleInit(ConsoleSetup{keys[0], open("/dev/null", O_WRONLY), Charset::Utf8});
-  Screen->OnHangUp = nullptr;
-  Keyboard->OnHangUp = nullptr;
-  SetPause([](int) {});
-}
-
-// Rows 26-50 are touched only by a full clear, which leaves them uniform.
-void CheckImage() {
-  if (WhereX() < 1 || WhereX() > 80 || WhereY() < 1 || WhereY() > 25) std::abort();
-  const TCharInfo first = Screen->Buffer[25][0];
-  for (size_t y = 25; y < Screen->Buffer.size(); ++y)
-    for (const TCharInfo& cell : Screen->Buffer[y])
-      if (cell.UnicodeChar != ' ' || cell.Attributes != first.Attributes) std::abort();
-}
-
 }  // namespace
 
-void FuzzOneInput(const uint8_t* data, size_t size) {
+void FuzzAnsi(const uint8_t* data, size_t size) {
   if (size < kHeader) return;
-  SetUpOnce();
+  FuzzConsole("");
+  SetPause([](int) {});  // pauses are not slept
   const size_t keyCount = std::min<size_t>(data[4] % 16, size - kHeader);
   const uint8_t* keys = data + kHeader;
   const unsigned keySpacing = data[5] % 8 + 1;
@@ -62,7 +38,5 @@ void FuzzOneInput(const uint8_t* data, size_t size) {
   DisplayKeys typed{[&] { return nextKey < keyCount && asked++ % keySpacing == 0; },
                     [&] { return static_cast<char>(keys[nextKey++]); }};
   DrawAnsi(source, static_cast<int8_t>(data[3]), typed);
-  CheckImage();
-  ClrScr();
-  SetTextAttr(7);
+  CheckConsole();
 }

@@ -5,4 +5,4 @@
 #include <cstddef>
 #include <cstdint>
 
-void FuzzOneInput(const uint8_t* data, size_t size);
+void FuzzAnsi(const uint8_t* data, size_t size);

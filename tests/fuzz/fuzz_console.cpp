@@ -1,0 +1,56 @@
+#include "fuzz_console.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "term/conio.h"
+
+std::string FuzzBytes::Take(size_t n) {
+  n = std::min(n, size_ - at_);
+  std::string s(reinterpret_cast<const char*>(data_ + at_), n);
+  at_ += n;
+  return s;
+}
+
+void FuzzConsole(std::string_view keys, bool utf8) {
+  static int keysFd = -1;
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) std::abort();
+  // A pipe holds 64 KiB: more would block here.
+  keys = keys.substr(0, 60000);
+  if (!keys.empty() && write(fds[1], keys.data(), keys.size()) != static_cast<ssize_t>(keys.size())) std::abort();
+  close(fds[1]);
+  if (!Screen) {
+    if (dup2(open("/dev/null", O_WRONLY | O_CLOEXEC), kFuzzOutFd) != kFuzzOutFd) std::abort();
+    ConsoleInit(ConsoleSetup{fds[0], kFuzzOutFd, Charset::Utf8});
+    Screen->OnHangUp = nullptr;
+  }
+  delete Keyboard;
+  if (keysFd >= 0) close(keysFd);
+  keysFd = fds[0];
+  Keyboard = new TInput(TInputSetup{keysFd, utf8});
+  Keyboard->OnHangUp = [] { throw KeysRunOut{}; };
+  Screen->HoldFlushes(false);
+  SetTextAttr(7);
+  ClrScr();
+}
+
+void CheckConsole() {
+  if (WhereX() < 1 || WhereX() > 80 || WhereY() < 1 || WhereY() > 25) std::abort();
+  const TCharInfo first = Screen->Buffer[25][0];
+  for (size_t y = 25; y < Screen->Buffer.size(); ++y)
+    for (const TCharInfo& cell : Screen->Buffer[y])
+      if (cell.UnicodeChar != ' ' || cell.Attributes != first.Attributes) std::abort();
+}
+
+void CheckOnlyInside(const TConsoleScreenRec& before, int x1, int y1, int x2, int y2) {
+  for (int y = 1; y <= 25; ++y)
+    for (int x = 1; x <= 80; ++x) {
+      const TCharInfo &was = before[y - 1][x - 1], &is = Screen->Buffer[y - 1][x - 1];
+      const bool inside = x >= x1 && x <= x2 && y >= y1 && y <= y2;
+      if (!inside && (was.UnicodeChar != is.UnicodeChar || was.Attributes != is.Attributes)) std::abort();
+    }
+}
