@@ -1,39 +1,30 @@
 #include "wait.h"
 
-#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 
+#include "clock.h"
 #include "departure.h"
 #include "signals.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 // Polls fd (or nothing when fd < 0) together with the signal pipe.
 bool PollWithSignals(int fd, short events, int timeoutMs) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  const auto deadline = Now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
     CheckDepartureSignal();
     // Once departing, the signal pipe stays readable: stop watching it.
     pollfd fds[2] = {{fd, events, 0}, {Departing() ? -1 : SignalWakeFd(), POLLIN, 0}};
-    int remaining = -1;
-    if (timeoutMs >= 0) {
-      // Rounded up: a wait never ends before its time.
-      auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-      remaining = left.count() > 0 ? static_cast<int>(left.count()) : 0;
-    }
-    int n = poll(fds, 2, remaining);
+    const int n = WaitFor(fds, 2, timeoutMs >= 0 ? MsUntil(deadline) : -1);
     if (n < 0) {
       if (errno == EINTR) continue;
       return true;  // let the caller's read or write see the failure
     }
     CheckDepartureSignal();
     if (n == 0) {
-      if (Clock::now() >= deadline) return false;
+      if (Now() >= deadline) return false;
       continue;
     }
     if (fd >= 0 && fds[0].revents != 0) return true;
