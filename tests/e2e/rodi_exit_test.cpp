@@ -56,6 +56,21 @@ TEST(EndOfInput, HangUpEndsTheMagazineAndCleansItsDirectory) {
   ExpectEndsOnHangUp(run);
 }
 
+TEST(EndOfInput, ClosedStandardDescriptorsLeaveAtOnce) {
+  RODI_REQUIRE_MAGAZINE();
+  for (bool toFile : {false, true}) {
+    SCOPED_TRACE(toFile ? "<&- >out" : "<&- >&-");
+    RunOptions o;
+    o.args = {"--silent"};
+    o.stdinClosed = true;
+    o.stdoutClosed = !toFile;
+    if (toFile) o.stdoutFile = "out";
+    PtyRun run(o);
+    EXPECT_EQ(run.WaitExit(kLeaveMs), 0) << "still running";
+    ExpectHandedBack(run, 25, toFile ? std::vector<std::string>{"out"} : std::vector<std::string>{});
+  }
+}
+
 TEST(UnwritableDir, ReportsTheFileAfterGivingTheTerminalBack) {
   RODI_REQUIRE_MAGAZINE();
   RunOptions o;

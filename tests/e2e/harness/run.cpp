@@ -198,6 +198,13 @@ PtyRun::PtyRun(RunOptions options) : opts_(std::move(options)) {
   if (dup2(in, 0) < 0 || dup2(slave_, 1) < 0 || dup2(slave_, 2) < 0) Die("dup2");
   close_range(3, ~0U, 0);
   if (chdir(dir_.c_str()) < 0) Die("chdir");
+  if (opts_.stdinClosed) close(0);
+  if (opts_.stdoutClosed) close(1);
+  if (!opts_.stdoutFile.empty()) {
+    int out = open(opts_.stdoutFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out < 0 || dup2(out, 1) < 0) Die(opts_.stdoutFile.c_str());
+    close(out);
+  }
   if (opts_.unprivileged && (setgroups(0, nullptr) < 0 || setresgid(65534, 65534, 65534) < 0 ||
                              setresuid(65534, 65534, 65534) < 0))
     Die("dropping privileges");

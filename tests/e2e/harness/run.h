@@ -23,6 +23,10 @@ struct RunOptions {
   std::vector<std::string> args;
   int cols = 80, rows = 25;
   bool stdinDevNull = false;
+  // Standard input, or output, closed when the program starts; or output into
+  // this file of the run directory.
+  bool stdinClosed = false, stdoutClosed = false;
+  std::string stdoutFile;
   // Runs as uid/gid 65534 in a root-owned 0755 run directory (under /tmp), which
   // it can enter but not write.
   bool unprivileged = false;
