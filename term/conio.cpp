@@ -3,6 +3,7 @@
 #include <sys/ioctl.h>
 
 #include "departure.h"
+#include "signals.h"
 #include "strutil.h"
 
 TOutput* Screen = nullptr;
@@ -47,6 +48,13 @@ void ConsoleInit(const ConsoleSetup& setup) {
 }
 
 void ConsoleDone() {
+  // Left by a signal: a shell prompt must not land in the middle of the art.
+  // A terminal that has gone just fails the write.
+  if (Screen && PendingSignal() != 0) {
+    Screen->HoldFlushes(false);
+    Screen->BufFlush();
+    Screen->RawWriteStr("\x1b[0m\x1b[2J\x1b[H");
+  }
   delete Screen;
   Screen = nullptr;
   delete Keyboard;

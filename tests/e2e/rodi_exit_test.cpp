@@ -91,7 +91,7 @@ TEST(UnwritableDir, ReportsTheFileAfterGivingTheTerminalBack) {
 
 class SignalTest : public testing::TestWithParam<int> {};
 
-TEST_P(SignalTest, LeavesWithSignalStatusAndRestoresTheTerminal) {
+TEST_P(SignalTest, LeavesWithSignalStatusOnAClearedScreenAndRestoresTheTerminal) {
   RODI_REQUIRE_MAGAZINE();
   PtyRun run(RunOptions{});
   ASSERT_TRUE(run.WaitForOutput("\x1b", kShowMs)) << "no output from the magazine";
@@ -99,6 +99,8 @@ TEST_P(SignalTest, LeavesWithSignalStatusAndRestoresTheTerminal) {
   ASSERT_EQ(run.WaitExit(0), std::nullopt) << "ended before the signal";
   run.Signal(GetParam());
   EXPECT_EQ(run.WaitExit(kLeaveMs), 128 + GetParam()) << run.Screen();
+  EXPECT_EQ(run.Screen(), std::string(24, '\n')) << "the shell's prompt would land in the art";
+  EXPECT_EQ(run.Terminal().Cursor(), std::make_pair(1, 1));
   ExpectHandedBack(run);
 }
 
