@@ -331,6 +331,26 @@ void PtyRun::Signal(int sig) {
   if (!PollExit()) kill(pid_, sig);
 }
 
+bool PtyRun::WaitStopped(int timeoutMs) {
+  const std::string statPath = "/proc/" + std::to_string(pid_) + "/stat";
+  const bool stopped = Wait([&] {
+    char buf[512] = {};
+    int fd = open(statPath.c_str(), O_RDONLY);
+    ssize_t n = fd >= 0 ? read(fd, buf, sizeof buf - 1) : -1;
+    if (fd >= 0) close(fd);
+    const char* name = n > 0 ? strrchr(buf, ')') : nullptr;
+    return name && name[1] == ' ' && name[2] == 'T';  // the state follows "(name) "
+  }, timeoutMs);
+  if (stopped) Drain();  // what it wrote before it stopped is still in the pty
+  return stopped;
+}
+
+void PtyRun::Resize(int cols, int rows) {
+  Drain();  // what came before was drawn at the old size
+  vt_->Resize(cols, rows);
+  if (master_ >= 0) SetSize(master_, cols, rows);
+}
+
 void PtyRun::HangUp() {
   Drain();
   if (master_ >= 0) close(master_);

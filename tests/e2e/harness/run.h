@@ -58,6 +58,10 @@ class PtyRun {
   // Exit status (128 + signal when killed), nullopt if still running after timeoutMs.
   std::optional<int> WaitExit(int timeoutMs);
   void Signal(int sig);
+  // Pumps until the program is stopped (by a signal); false after timeoutMs.
+  bool WaitStopped(int timeoutMs);
+  // Resizes the pty (the program gets SIGWINCH) and the emulator.
+  void Resize(int cols, int rows);
   void HangUp();  // closes the master side, as a terminal window that goes away
 
   std::string Row(int row) const { return vt_->Row(row); }  // 1-based, trailing blanks trimmed
