@@ -1,5 +1,6 @@
 // The terminal through a visit: handed back while the magazine is stopped and
-// taken again after, and repainted after a resize.
+// taken again after, repainted after a resize, and asked for its character set
+// where the locale says nothing.
 #include "rodi_checks.h"
 
 namespace rodi::e2e {
@@ -70,6 +71,37 @@ TEST(Resize, TooSmallSaysSoAndBackToFullSizeTheScreenComesBack) {
   run.Signal(SIGTERM);
   ASSERT_TRUE(run.WaitExit(kLeaveMs).has_value());
   ExpectHandedBack(run);
+}
+
+TEST(Charset, WhereTheLocaleSaysNothingTheTerminalIsAsked) {
+  RODI_REQUIRE_MAGAZINE();
+  struct Case {
+    const char* lang;
+    std::vector<std::string> args;
+    bool answers, asked, utf8;
+  };
+  const Case cases[] = {
+      {"", {}, true, true, true},
+      {"POSIX", {}, false, true, false},  // no answer: the locale's rule
+      {"de_DE.ISO-8859-1", {}, true, false, false},
+      {"", {"--cp437"}, true, false, false},
+      {"xx_YY.UTF-8", {}, true, false, true},  // named, though this machine lacks it
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("LANG=") + c.lang + (c.args.empty() ? "" : " " + c.args[0]) +
+                 (c.answers ? ", answering" : ", silent"));
+    RunOptions o;
+    o.args = c.args;
+    o.args.push_back("--help");
+    o.env = {{"LANG", c.lang}, {"LC_ALL", ""}};
+    o.answerReports = c.answers;
+    PtyRun run(o);
+    ASSERT_EQ(run.WaitExit(kShowMs), 0) << run.Screen();
+    EXPECT_EQ(run.RawOutput().find("\x1b[6n") != std::string::npos, c.asked);
+    EXPECT_EQ(run.RawOutput().find("\x1b(U") == std::string::npos, c.utf8) << "UTF-8 or code page 437";
+    EXPECT_EQ(run.Row(1), kHelpLines[0]);
+    ExpectHandedBack(run);
+  }
 }
 
 }  // namespace

@@ -157,7 +157,7 @@ PtyRun::PtyRun(RunOptions options) : opts_(std::move(options)) {
 
   vt_ = std::make_unique<VtScreen>(opts_.cols, opts_.rows, true);
   vt_->Feed(opts_.initialScreen);
-  vt_->OnReply([this](std::string_view bytes) { Write(bytes); });  // cursor reports and the like
+  if (opts_.answerReports) vt_->OnReply([this](std::string_view bytes) { Write(bytes); });
 
   std::vector<std::pair<std::string, std::string>> env = {
       {"PATH", "/usr/local/bin:/usr/bin:/bin"}, {"HOME", dir_}, {"TERM", "xterm"},

@@ -32,6 +32,8 @@ struct RunOptions {
   bool unprivileged = false;
   // When the program sends CSI 8;rows;cols t, resize the pty and the emulator.
   bool answerResize = false;
+  // The emulator's answers (cursor position reports and the like) reach the program.
+  bool answerReports = true;
   // A name without "/" is a program of the build (RODI_BINARY_DIR), hard-linked
   // into the run directory and started from there; a path is started as it is.
   std::string program = "rodi";
