@@ -9,8 +9,10 @@
 #include "term/fileutil.h"
 #include "term/program_args.h"
 #include "term/signals.h"
+#include "term/standard_fds.h"
 
 int main(int argc, char** argv) {
+  OpenClosedStandardDescriptors();
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (PrintVersionIfAsked(args)) return 0;
   SetProgramArgs(argc, argv);

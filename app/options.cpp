@@ -1,14 +1,11 @@
 #include "options.h"
 
-#include <langinfo.h>
-
-#include <clocale>
 #include <cstdio>
-#include <cstring>
 
 #include "app/state.h"
 #include "app/version.h"
 #include "content/music.h"
+#include "term/charset_choice.h"
 #include "term/conio.h"
 #include "term/departure.h"
 #include "term/strutil.h"
@@ -19,8 +16,7 @@ Charset ChooseCharset(const std::vector<std::string>& args) {
     if (option == "--utf8") return Charset::Utf8;
     if (option == "--cp437") return Charset::Cp437;
   }
-  setlocale(LC_CTYPE, "");
-  return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0 ? Charset::Utf8 : Charset::Cp437;
+  return TerminalCharset(0, 1);
 }
 
 void ScanOptions(const std::vector<std::string>& args) {

@@ -5,8 +5,9 @@
 
 #include "term/output.h"
 
-// --utf8 or --cp437 when given (the last wins), else UTF-8 when the locale's
-// character set is UTF-8. Decided before the engine sends its first bytes.
+// --utf8 or --cp437 when given (the last wins), else as the locale or the
+// terminal on standard input and output says (TerminalCharset). Decided
+// before the engine sends its first bytes.
 Charset ChooseCharset(const std::vector<std::string>& args);
 
 // --ascii and --silent set the state; any help form prints the help and ends.

@@ -3,7 +3,7 @@
 #include <unistd.h>
 
 #include "term/conio.h"
-#include "term/strutil.h"
+#include "term/terminal_events.h"
 
 std::string FindProgramDir() {
   char path[4096];
@@ -14,21 +14,14 @@ std::string FindProgramDir() {
   return exe.substr(0, exe.rfind('/') + 1);
 }
 
-namespace {
-
-bool BigEnough() { return ScreenWidth >= 80 && ScreenHeight >= 25; }
-
-}  // namespace
-
 void EnsureTerminalSize() {
-  if (BigEnough()) return;
+  if (TerminalBigEnough()) return;
   Screen->RawWriteStr("\x1b[8;25;80t");
-  for (int tries = 0; tries < 10 && !BigEnough(); ++tries) {
+  for (int tries = 0; tries < 10 && !TerminalBigEnough(); ++tries) {
     Delay(50);
     ReadTerminalSize();
   }
-  if (BigEnough()) return;
-  WriteLn("rodi needs an 80x25 terminal, found " + Int2Str(ScreenWidth) + "x" +
-          Int2Str(ScreenHeight) + ": press a key");
+  if (TerminalBigEnough()) return;
+  WriteLn(TooSmallMessage());
   ReadKey();
 }

@@ -3,12 +3,17 @@
 #include <sys/ioctl.h>
 
 #include "departure.h"
+#include "signals.h"
 #include "strutil.h"
+#include "terminal_events.h"
+#include "wait.h"
 
 TOutput* Screen = nullptr;
 TInput* Keyboard = nullptr;
 uint8_t ScreenWidth = 80;
 uint8_t ScreenHeight = 25;
+int TerminalCols = 80;
+int TerminalRows = 25;
 
 namespace {
 
@@ -24,8 +29,10 @@ winsize QuerySize() {
   return ws;
 }
 
-// Kept cut to a byte, as the viewer reads it.
+// Kept whole for the size check and cut to a byte, as the viewer reads it.
 void Store(const winsize& ws) {
+  TerminalCols = ws.ws_col;
+  TerminalRows = ws.ws_row;
   ScreenWidth = static_cast<uint8_t>(ws.ws_col);
   ScreenHeight = static_cast<uint8_t>(ws.ws_row);
 }
@@ -33,6 +40,8 @@ void Store(const winsize& ws) {
 }  // namespace
 
 void ReadTerminalSize() { Store(QuerySize()); }
+
+bool TerminalBigEnough() { return TerminalCols >= 80 && TerminalRows >= 25; }
 
 void ConsoleInit(const ConsoleSetup& setup) {
   outputFd = setup.outFd;
@@ -44,9 +53,19 @@ void ConsoleInit(const ConsoleSetup& setup) {
   Keyboard = new TInput(TInputSetup{setup.inFd, setup.charset == Charset::Utf8});
   Screen->OnHangUp = [] { Depart(0); };
   Keyboard->OnHangUp = [] { Depart(0); };
+  InstallTerminalSignals();
+  SetTerminalSignalHandler(OnTerminalSignals);
 }
 
 void ConsoleDone() {
+  SetTerminalSignalHandler(nullptr);
+  // Left by a signal: a shell prompt must not land in the middle of the art.
+  // A terminal that has gone just fails the write.
+  if (Screen && PendingSignal() != 0) {
+    Screen->HoldFlushes(false);
+    Screen->BufFlush();
+    Screen->RawWriteStr("\x1b[0m\x1b[2J\x1b[H");
+  }
   delete Screen;
   Screen = nullptr;
   delete Keyboard;

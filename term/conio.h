@@ -11,6 +11,9 @@ extern TOutput* Screen;
 extern TInput* Keyboard;
 extern uint8_t ScreenWidth;
 extern uint8_t ScreenHeight;
+// The terminal's real size (ScreenWidth and ScreenHeight are cut to a byte).
+extern int TerminalCols;
+extern int TerminalRows;
 
 struct ConsoleSetup {
   int inFd = 0;
@@ -26,6 +29,8 @@ void ConsoleDone();
 
 // The terminal's size as it reports it (80x25 when it cannot say).
 void ReadTerminalSize();
+// At least 80x25, by the real size.
+bool TerminalBigEnough();
 
 void Write(std::string_view s);
 void WriteLn(std::string_view s);

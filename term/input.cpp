@@ -3,9 +3,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 
+#include "clock.h"
 #include "cp437.h"
 #include "keys.h"
 #include "wait.h"
@@ -97,7 +97,7 @@ bool TInputLinux::KeyPressedCheap() {
   // it, and half a millisecond between two questions leaves room for those
   // calls within the millisecond a key may wait.
   if (cheapCalls_++ % 64 != 0) return false;
-  const auto now = std::chrono::steady_clock::now();
+  const auto now = Now();
   if (now - lastAsked_ < std::chrono::microseconds(500)) return false;
   lastAsked_ = now;
   return WaitReadable(setup_.fd, 0);
@@ -118,16 +118,13 @@ void TInputLinux::FillRing() {
 }
 
 void TInputLinux::DelayWatchingInput(uint16_t ms) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) return;
+  const auto deadline = Now() + std::chrono::milliseconds(ms);
+  for (int left; (left = MsUntil(deadline)) > 0;) {
     // Typed keys wait in the ring; only an empty ring may be refilled.
-    if (InCnt > 0) return SleepMs(static_cast<int>(left.count()));
-    if (!WaitReadable(setup_.fd, static_cast<int>(left.count()))) return;
+    if (InCnt > 0) return SleepMs(left);
+    if (!WaitReadable(setup_.fd, left)) return;
     FillRing();
-    if (InCnt == 0) return SleepMs(static_cast<int>(left.count()));  // nobody to hand the end to
+    if (InCnt == 0) return SleepMs(MsUntil(deadline));  // nobody to hand the end to
   }
 }
 

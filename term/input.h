@@ -1,10 +1,10 @@
 // The keyboard input decoder: terminal bytes in, one-byte PC key codes out.
 // Extended keys arrive as 0 followed by their scan code on the next call.
 #pragma once
-#include <chrono>
 #include <cstdint>
 #include <functional>
 
+#include "clock.h"
 #include "keys.h"  // the codes ReadKey answers
 
 struct TInputSetup {
@@ -51,7 +51,7 @@ class TInputLinux {
   int32_t InCnt = 0, InHead = 0, InTail = 0;
   char KeyBuffer[KeyBufferSize]{};
   int32_t KeyPut = 0, KeySend = 0;
-  std::chrono::steady_clock::time_point lastAsked_{};
+  TermClock::time_point lastAsked_{};
   uint32_t cheapCalls_ = 0;
 };
 

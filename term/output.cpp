@@ -58,6 +58,13 @@ TOutputLinux::TOutputLinux(bool active, TOutputSetup setup) : setup_(setup) {
   FTextAttr = 7;
   FWinTop = 1;
   FWinBot = 25;
+  RawWriteStr(Greeting());
+  ClearScreen();
+}
+
+TOutputLinux::~TOutputLinux() { GiveBack(); }
+
+std::string TOutputLinux::Greeting() {
   std::string hello;
   if (setup_.charset == Charset::Cp437) {
     hello += "\x1b(U";  // the Linux console's direct-to-font mapping: CP437 glyphs
@@ -67,28 +74,62 @@ TOutputLinux::TOutputLinux(bool active, TOutputSetup setup) : setup_(setup) {
   if (setup_.termRows > 25) {
     hello += "\x1b[1;25r";  // a line feed on row 25 scrolls rows 1-25 only
     setScrollRegion_ = true;
+  } else if (setScrollRegion_) {
+    hello += "\x1b[r";  // grown smaller again
   }
-  RawWriteStr(hello);
-  ClearScreen();
+  return hello;
 }
 
-TOutputLinux::~TOutputLinux() { GiveBack(); }
+std::string TOutputLinux::Farewell() const {
+  std::string bye = "\x1b[0m";
+  if (sentPcCharset_) bye += "\x1b(B";
+  if (setScrollRegion_) bye += "\x1b" "7\x1b[r\x1b" "8";  // resetting the region homes the cursor
+  return bye;
+}
 
 void TOutputLinux::GiveBack() {
   if (givenBack_) return;
   givenBack_ = true;
   holdFlushes_ = false;
   BufFlush();
-  std::string bye = "\x1b[0m";
-  if (sentPcCharset_) bye += "\x1b(B";
-  if (setScrollRegion_) bye += "\x1b" "7\x1b[r\x1b" "8";  // resetting the region homes the cursor
-  RawWriteStr(bye);
+  RawWriteStr(Farewell());
   SetRawMode(false);
+}
+
+void TOutputLinux::Suspend() {
+  if (givenBack_) return;
+  SendBytes(OutBufPos);  // held bytes too: nothing of ours may follow the hand-back
+  // The shell goes on below the art, on the terminal's last row.
+  RawWriteStr(Farewell() + "\x1b[" + std::to_string(std::max(setup_.termRows, 1)) + ";1H");
+  SetRawMode(false);
+}
+
+void TOutputLinux::TakeBack() {
+  if (givenBack_) return;
+  SendBytes(OutBufPos);  // drawn for the terminal set-up before this one
+  SetRawMode(true);
+  RawWriteStr(Greeting());
+}
+
+void TOutputLinux::SetTerminalSize(int cols, int rows) {
+  setup_.termCols = cols;
+  setup_.termRows = rows;
+}
+
+void TOutputLinux::Repaint() {
+  TConsoleImageRec image;
+  GetScreenImage(1, 1, 80, 25, image);
+  // From a known rendition on a screen without anything of the shell's left.
+  BufAddStr("\x1b[0m\x1b[2J");
+  FTextAttr = 7;
+  PutScreenImage(image);
+  SendBytes(OutBufPos);  // now, also while flushes are held
 }
 
 void TOutputLinux::SetRawMode(bool on) {
   if (on) {
-    if (tcgetattr(setup_.fd, &TermInfo) != 0) return;  // not a terminal: output still flows
+    // Read only while the settings are the reader's: raw ones must never be given back.
+    if (!rawModeOn_ && tcgetattr(setup_.fd, &TermInfo) != 0) return;  // not a terminal: output still flows
     termios raw = TermInfo;
     raw.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON);
     raw.c_oflag &= ~OPOST;

@@ -60,6 +60,14 @@ class TOutputLinux {
   // Restores what a shell expects (rendition, character set, scrolling region)
   // and the terminal settings. Safe to call more than once.
   void GiveBack();
+  // The same hand-back while the program is stopped; TakeBack takes raw mode
+  // and the engine's terminal set-up again (also after a resize).
+  void Suspend();
+  void TakeBack();
+  // The terminal's size now; the next TakeBack sets the scrolling region for it.
+  void SetTerminalSize(int cols, int rows);
+  // Draws the whole 80x25 image again on a cleared screen, cursor and attribute included.
+  void Repaint();
 
   Charset charset() const { return setup_.charset; }
 
@@ -76,6 +84,8 @@ class TOutputLinux {
   bool Active = true;
 
  private:
+  std::string Greeting();
+  std::string Farewell() const;
   void BufAddByte(char b);
   void SendBytes(uint16_t count);
   void AddCell(uint8_t ch);

@@ -12,9 +12,11 @@
 #include "term/departure.h"
 #include "term/program_args.h"
 #include "term/signals.h"
+#include "term/standard_fds.h"
 #include "term/strutil.h"
 
 int main(int argc, char** argv) {
+  OpenClosedStandardDescriptors();
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) {
     static constexpr char kUsage[] = "usage: rodi-view FILE [PACE] [--utf8|--cp437]\n";

@@ -3,6 +3,8 @@
 
 #include <signal.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -48,6 +50,24 @@ struct RemovedAtEnd {
     std::filesystem::remove_all(path, ec);
   }
 };
+
+// Pumps until no cell has changed but in letter case (a menu bar's ripple)
+// for 250 ms, kShowMs at most: keys typed before would reach a clear
+// transition (up to two seconds) or a drawing, which take them.
+inline void Settle(PtyRun& run) {
+  auto folded = [&] {
+    std::string s = run.Screen();
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+    return s;
+  };
+  std::string last = folded();
+  for (int quiet = 0, waited = 0; quiet < 250 && waited < kShowMs; waited += 25) {
+    run.Pump(25);
+    const std::string now = folded();
+    quiet = now == last ? quiet + 25 : 0;
+    last = now;
+  }
+}
 
 // The terminal as the program found it: settings unchanged, rendition,
 // character set, scrolling region and private modes reset, and no file left

@@ -56,6 +56,21 @@ TEST(EndOfInput, HangUpEndsTheMagazineAndCleansItsDirectory) {
   ExpectEndsOnHangUp(run);
 }
 
+TEST(EndOfInput, ClosedStandardDescriptorsLeaveAtOnce) {
+  RODI_REQUIRE_MAGAZINE();
+  for (bool toFile : {false, true}) {
+    SCOPED_TRACE(toFile ? "<&- >out" : "<&- >&-");
+    RunOptions o;
+    o.args = {"--silent"};
+    o.stdinClosed = true;
+    o.stdoutClosed = !toFile;
+    if (toFile) o.stdoutFile = "out";
+    PtyRun run(o);
+    EXPECT_EQ(run.WaitExit(kLeaveMs), 0) << "still running";
+    ExpectHandedBack(run, 25, toFile ? std::vector<std::string>{"out"} : std::vector<std::string>{});
+  }
+}
+
 TEST(UnwritableFile, ReportsTheFileAfterGivingTheTerminalBack) {
   RODI_REQUIRE_MAGAZINE();
   RunOptions o;
@@ -68,7 +83,7 @@ TEST(UnwritableFile, ReportsTheFileAfterGivingTheTerminalBack) {
 
 class SignalTest : public testing::TestWithParam<int> {};
 
-TEST_P(SignalTest, LeavesWithSignalStatusAndRestoresTheTerminal) {
+TEST_P(SignalTest, LeavesWithSignalStatusOnAClearedScreenAndRestoresTheTerminal) {
   RODI_REQUIRE_MAGAZINE();
   PtyRun run(RunOptions{});
   ASSERT_TRUE(run.WaitForOutput("\x1b", kShowMs)) << "no output from the magazine";
@@ -76,6 +91,8 @@ TEST_P(SignalTest, LeavesWithSignalStatusAndRestoresTheTerminal) {
   ASSERT_EQ(run.WaitExit(0), std::nullopt) << "ended before the signal";
   run.Signal(GetParam());
   EXPECT_EQ(run.WaitExit(kLeaveMs), 128 + GetParam()) << run.Screen();
+  EXPECT_EQ(run.Screen(), std::string(24, '\n')) << "the shell's prompt would land in the art";
+  EXPECT_EQ(run.Terminal().Cursor(), std::make_pair(1, 1));
   ExpectHandedBack(run);
 }
 

@@ -130,12 +130,12 @@ class Reader {
     return o;
   }
 
-  // Waits until text shows and the drawing settles (keys typed while art is
+  // Waits until text shows and the screen settles (keys typed while art is
   // drawn belong to the drawing); nothing on the screen may be U+FFFD.
   AssertionResult Sees(std::string_view text) {
     if (!run.WaitForText(text, kShowMs))
       return AssertionFailure() << "\"" << text << "\" does not show:\n" << run.Screen();
-    run.Pump(200);
+    Settle(run);
     return Clean();
   }
 

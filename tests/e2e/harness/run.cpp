@@ -157,7 +157,7 @@ PtyRun::PtyRun(RunOptions options) : opts_(std::move(options)) {
 
   vt_ = std::make_unique<VtScreen>(opts_.cols, opts_.rows, true);
   vt_->Feed(opts_.initialScreen);
-  vt_->OnReply([this](std::string_view bytes) { Write(bytes); });  // cursor reports and the like
+  if (opts_.answerReports) vt_->OnReply([this](std::string_view bytes) { Write(bytes); });
 
   std::vector<std::pair<std::string, std::string>> env = {
       {"PATH", "/usr/local/bin:/usr/bin:/bin"}, {"HOME", dir_}, {"TERM", "xterm"},
@@ -198,6 +198,13 @@ PtyRun::PtyRun(RunOptions options) : opts_(std::move(options)) {
   if (dup2(in, 0) < 0 || dup2(slave_, 1) < 0 || dup2(slave_, 2) < 0) Die("dup2");
   close_range(3, ~0U, 0);
   if (chdir(dir_.c_str()) < 0) Die("chdir");
+  if (opts_.stdinClosed) close(0);
+  if (opts_.stdoutClosed) close(1);
+  if (!opts_.stdoutFile.empty()) {
+    int out = open(opts_.stdoutFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out < 0 || dup2(out, 1) < 0) Die(opts_.stdoutFile.c_str());
+    close(out);
+  }
   if (opts_.unprivileged && (setgroups(0, nullptr) < 0 || setresgid(65534, 65534, 65534) < 0 ||
                              setresuid(65534, 65534, 65534) < 0))
     Die("dropping privileges");
@@ -322,6 +329,26 @@ std::optional<int> PtyRun::WaitExit(int timeoutMs) {
 
 void PtyRun::Signal(int sig) {
   if (!PollExit()) kill(pid_, sig);
+}
+
+bool PtyRun::WaitStopped(int timeoutMs) {
+  const std::string statPath = "/proc/" + std::to_string(pid_) + "/stat";
+  const bool stopped = Wait([&] {
+    char buf[512] = {};
+    int fd = open(statPath.c_str(), O_RDONLY);
+    ssize_t n = fd >= 0 ? read(fd, buf, sizeof buf - 1) : -1;
+    if (fd >= 0) close(fd);
+    const char* name = n > 0 ? strrchr(buf, ')') : nullptr;
+    return name && name[1] == ' ' && name[2] == 'T';  // the state follows "(name) "
+  }, timeoutMs);
+  if (stopped) Drain();  // what it wrote before it stopped is still in the pty
+  return stopped;
+}
+
+void PtyRun::Resize(int cols, int rows) {
+  Drain();  // what came before was drawn at the old size
+  vt_->Resize(cols, rows);
+  if (master_ >= 0) SetSize(master_, cols, rows);
 }
 
 void PtyRun::HangUp() {

@@ -23,11 +23,17 @@ struct RunOptions {
   std::vector<std::string> args;
   int cols = 80, rows = 25;
   bool stdinDevNull = false;
+  // Standard input, or output, closed when the program starts; or output into
+  // this file of the run directory.
+  bool stdinClosed = false, stdoutClosed = false;
+  std::string stdoutFile;
   // Runs as uid/gid 65534 in a root-owned 0755 run directory (under /tmp), which
   // it can enter but not write.
   bool unprivileged = false;
   // When the program sends CSI 8;rows;cols t, resize the pty and the emulator.
   bool answerResize = false;
+  // The emulator's answers (cursor position reports and the like) reach the program.
+  bool answerReports = true;
   // A name without "/" is a program of the build (RODI_BINARY_DIR), hard-linked
   // into the run directory and started from there; a path is started as it is.
   std::string program = "rodi";
@@ -54,6 +60,10 @@ class PtyRun {
   // Exit status (128 + signal when killed), nullopt if still running after timeoutMs.
   std::optional<int> WaitExit(int timeoutMs);
   void Signal(int sig);
+  // Pumps until the program is stopped (by a signal); false after timeoutMs.
+  bool WaitStopped(int timeoutMs);
+  // Resizes the pty (the program gets SIGWINCH) and the emulator.
+  void Resize(int cols, int rows);
   void HangUp();  // closes the master side, as a terminal window that goes away
 
   std::string Row(int row) const { return vt_->Row(row); }  // 1-based, trailing blanks trimmed
