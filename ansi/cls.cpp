@@ -1,10 +1,8 @@
 #include "cls.h"
 
-#include <chrono>
 #include <random>
 #include <string>
 
-#include "ansi/pace.h"
 #include "term/conio.h"
 
 namespace {
@@ -14,7 +12,7 @@ const std::string kHalfRow(40, ' ');
 void HorizontalLines() {
   for (int row = 1; row <= 25; ++row) {
     if (row % 2 == 1) WriteXY(1, row, 0, std::string(80, ' '));
-    Pause(30);
+    Delay(30);
   }
   ClrScr();
 }
@@ -25,7 +23,7 @@ void VerticalLines() {
     for (int col = first; col <= 80; col += 2) {
       for (int row = 1; row <= 25; ++row) {
         WriteXY(col, row, 0, " ");
-        Pause(1);
+        Delay(1);
       }
     }
   }
@@ -37,11 +35,11 @@ void Quarter(int col, int fromRow, int toRow) {
 
 void Quarters() {
   Quarter(1, 1, 12);
-  Pause(200);
+  Delay(200);
   Quarter(41, 13, 25);
-  Pause(200);
+  Delay(200);
   Quarter(41, 1, 12);
-  Pause(200);
+  Delay(200);
   Quarter(1, 13, 25);
 }
 
@@ -56,7 +54,6 @@ void RunWipe(Wipe wipe) {
 }
 
 void Cls() {
-  std::mt19937 random(static_cast<unsigned>(
-      std::chrono::system_clock::now().time_since_epoch().count()));
+  std::mt19937 random(std::random_device{}());
   RunWipe(static_cast<Wipe>(std::uniform_int_distribution<int>(1, 3)(random)));
 }
