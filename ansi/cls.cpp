@@ -7,11 +7,13 @@
 
 namespace {
 
-const std::string kHalfRow(40, ' ');
+// The quarters meet at the middle column and the middle row.
+constexpr int kMidCol = kScreenCols / 2 + 1, kMidRow = kScreenRows / 2 + 1;
+const std::string kHalfRow(kScreenCols / 2, ' ');
 
 void HorizontalLines() {
-  for (int row = 1; row <= 25; ++row) {
-    if (row % 2 == 1) WriteXY(1, row, 0, std::string(80, ' '));
+  for (int row = 1; row <= kScreenRows; ++row) {
+    if (row % 2 == 1) WriteXY(1, row, 0, std::string(kScreenCols, ' '));
     Delay(30);
   }
   ClrScr();
@@ -20,8 +22,8 @@ void HorizontalLines() {
 // Even columns first, then the odd ones, each top to bottom, left to right.
 void VerticalLines() {
   for (int first : {2, 1}) {
-    for (int col = first; col <= 80; col += 2) {
-      for (int row = 1; row <= 25; ++row) {
+    for (int col = first; col <= kScreenCols; col += 2) {
+      for (int row = 1; row <= kScreenRows; ++row) {
         WriteXY(col, row, 0, " ");
         Delay(1);
       }
@@ -34,13 +36,13 @@ void Quarter(int col, int fromRow, int toRow) {
 }
 
 void Quarters() {
-  Quarter(1, 1, 12);
+  Quarter(1, 1, kMidRow - 1);
   Delay(200);
-  Quarter(41, 13, 25);
+  Quarter(kMidCol, kMidRow, kScreenRows);
   Delay(200);
-  Quarter(41, 1, 12);
+  Quarter(kMidCol, 1, kMidRow - 1);
   Delay(200);
-  Quarter(1, 13, 25);
+  Quarter(1, kMidRow, kScreenRows);
 }
 
 }  // namespace
