@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "ansi/ansi_machine.h"
-#include "ansi/pace.h"
 #include "term/conio.h"
 #include "term/keys.h"
 #include "term/pipe_code.h"
@@ -48,7 +47,7 @@ void DrawAnsi(AnsiSource& source, int32_t baudEmu, const DisplayKeys& keys) {
         default: break;
       }
     }
-    if (pace > 0 && source.Position() % pace == 0) Pause(kPauseMs);
+    if (pace > 0 && source.Position() % pace == 0) Delay(kPauseMs);
     if (ch == AnsiSource::kSub) break;
     if (ch == '|') {
       const AnsiSource::Delivered a{source.Next(), source.Position()};

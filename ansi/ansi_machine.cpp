@@ -107,11 +107,11 @@ void AnsiMachine::CheckCode(uint8_t ch) {
   }
   const int x = WhereX(), y = WhereY();
   switch (ch) {
-    case 'A': GotoXY(x, Clamp(int64_t{y} - Count(), 25)); break;
-    case 'B': GotoXY(x, Clamp(int64_t{y} + Count(), 25)); break;
-    case 'C': GotoXY(Clamp(int64_t{x} + Count(), 80), y); break;
-    case 'D': GotoXY(Clamp(int64_t{x} - Count(), 80), y); break;
-    case 'E': GotoXY(1, Clamp(int64_t{y} + Count(), 25)); break;
+    case 'A': GotoXY(x, Clamp(int64_t{y} - Count(), kScreenRows)); break;
+    case 'B': GotoXY(x, Clamp(int64_t{y} + Count(), kScreenRows)); break;
+    case 'C': GotoXY(Clamp(int64_t{x} + Count(), kScreenCols), y); break;
+    case 'D': GotoXY(Clamp(int64_t{x} - Count(), kScreenCols), y); break;
+    case 'E': GotoXY(1, Clamp(int64_t{y} + Count(), kScreenRows)); break;
     case 'G': GotoXY(1, y); break;
     case 'H':
     case 'f': CursorMove(); break;
@@ -148,13 +148,13 @@ int32_t AnsiMachine::Count() {
 void AnsiMachine::CursorMove() {
   const int32_t row = Count();
   const int32_t col = Count();
-  GotoXY(Clamp(col, 80), Clamp(row, 25));
+  GotoXY(Clamp(col, kScreenCols), Clamp(row, kScreenRows));
 }
 
 // Column 80 is left alone, so the cursor never wraps to the next row.
 void AnsiMachine::ClearEol() {
   const int x = WhereX();
-  if (x < 80) Write(std::string(80 - x, ' '));
+  if (x < kScreenCols) Write(std::string(kScreenCols - x, ' '));
 }
 
 void AnsiMachine::SelectRendition() {

@@ -1,20 +1,20 @@
 #include "cls.h"
 
-#include <chrono>
 #include <random>
 #include <string>
 
-#include "ansi/pace.h"
 #include "term/conio.h"
 
 namespace {
 
-const std::string kHalfRow(40, ' ');
+// The quarters meet at the middle column and the middle row.
+constexpr int kMidCol = kScreenCols / 2 + 1, kMidRow = kScreenRows / 2 + 1;
+const std::string kHalfRow(kScreenCols / 2, ' ');
 
 void HorizontalLines() {
-  for (int row = 1; row <= 25; ++row) {
-    if (row % 2 == 1) WriteXY(1, row, 0, std::string(80, ' '));
-    Pause(30);
+  for (int row = 1; row <= kScreenRows; ++row) {
+    if (row % 2 == 1) WriteXY(1, row, 0, std::string(kScreenCols, ' '));
+    Delay(30);
   }
   ClrScr();
 }
@@ -22,10 +22,10 @@ void HorizontalLines() {
 // Even columns first, then the odd ones, each top to bottom, left to right.
 void VerticalLines() {
   for (int first : {2, 1}) {
-    for (int col = first; col <= 80; col += 2) {
-      for (int row = 1; row <= 25; ++row) {
+    for (int col = first; col <= kScreenCols; col += 2) {
+      for (int row = 1; row <= kScreenRows; ++row) {
         WriteXY(col, row, 0, " ");
-        Pause(1);
+        Delay(1);
       }
     }
   }
@@ -36,13 +36,13 @@ void Quarter(int col, int fromRow, int toRow) {
 }
 
 void Quarters() {
-  Quarter(1, 1, 12);
-  Pause(200);
-  Quarter(41, 13, 25);
-  Pause(200);
-  Quarter(41, 1, 12);
-  Pause(200);
-  Quarter(1, 13, 25);
+  Quarter(1, 1, kMidRow - 1);
+  Delay(200);
+  Quarter(kMidCol, kMidRow, kScreenRows);
+  Delay(200);
+  Quarter(kMidCol, 1, kMidRow - 1);
+  Delay(200);
+  Quarter(1, kMidRow, kScreenRows);
 }
 
 }  // namespace
@@ -56,7 +56,6 @@ void RunWipe(Wipe wipe) {
 }
 
 void Cls() {
-  std::mt19937 random(static_cast<unsigned>(
-      std::chrono::system_clock::now().time_since_epoch().count()));
+  std::mt19937 random(std::random_device{}());
   RunWipe(static_cast<Wipe>(std::uniform_int_distribution<int>(1, 3)(random)));
 }

@@ -15,8 +15,8 @@ constexpr char CC = '\0';
 void GetTemplateSimple(char tc, char rep) {
   TemplatePos.clear();
   bool inRun = false;
-  for (int y = 1; y <= 25; ++y) {
-    for (int x = 1; x <= 80; ++x) {
+  for (int y = 1; y <= kScreenRows; ++y) {
+    for (int x = 1; x <= kScreenCols; ++x) {
       if (GetCharAt(x, y) != tc) {
         inRun = false;
         continue;

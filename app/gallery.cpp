@@ -46,9 +46,9 @@ void OfferSave(int n) {
   const std::string error =
       SaveFile(path, std::string_view(reinterpret_cast<const char*>(art->data()), art->size()));
   if (!error.empty()) {
-    WriteXY(1, 25, 112, MessageRow("cannot save \"", fileNm, "\": " + error));
+    WriteXY(1, kScreenRows, 112, MessageRow("cannot save \"", fileNm, "\": " + error));
   } else if (SaveDir != Dir) {
-    WriteXY(1, 25, 112, MessageRow("saved ", ShownFileName(FullPath(path)), ""));
+    WriteXY(1, kScreenRows, 112, MessageRow("saved ", ShownFileName(FullPath(path)), ""));
   } else {
     return;
   }
@@ -76,7 +76,7 @@ void OpenAnsiScreen() {
     if (r >= 0 && r <= 9) {
       const int n = r + 1;
       DisplayRes("art" + Int2Str(n));
-      WriteXY(1, 25, 112, kPrompt);
+      WriteXY(1, kScreenRows, 112, kPrompt);
       if (Upper(std::string(1, ReadKey())) == "E") OfferSave(n);
     }
     if (r == 10) done = true;

@@ -4,6 +4,7 @@
 
 #include "app/magazine.h"
 #include "app/options.h"
+#include "term/charset_choice.h"
 #include "term/conio.h"
 #include "term/departure.h"
 #include "term/fileutil.h"

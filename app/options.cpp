@@ -5,19 +5,9 @@
 #include "app/state.h"
 #include "app/version.h"
 #include "content/music.h"
-#include "term/charset_choice.h"
 #include "term/conio.h"
 #include "term/departure.h"
 #include "term/strutil.h"
-
-Charset ChooseCharset(const std::vector<std::string>& args) {
-  for (auto it = args.rbegin(); it != args.rend(); ++it) {
-    const std::string option = Lower(*it);
-    if (option == "--utf8") return Charset::Utf8;
-    if (option == "--cp437") return Charset::Cp437;
-  }
-  return TerminalCharset(0, 1);
-}
 
 void ScanOptions(const std::vector<std::string>& args) {
   for (const std::string& arg : args) {

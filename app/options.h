@@ -3,13 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "term/output.h"
-
-// --utf8 or --cp437 when given (the last wins), else as the locale or the
-// terminal on standard input and output says (TerminalCharset). Decided
-// before the engine sends its first bytes.
-Charset ChooseCharset(const std::vector<std::string>& args);
-
 // --ascii and --silent set the state; any help form prints the help and ends.
 void ScanOptions(const std::vector<std::string>& args);
 

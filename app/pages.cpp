@@ -16,7 +16,7 @@ void OpenPage(const std::string& artName, const std::string& artFile, const std:
   TextColor(7);
   ClrScr();
   AnsiDisplay(art, Wait);
-  ViewTextFile(text, 1, 5, 80, 17);
+  ViewTextFile(text, 1, 5, kScreenCols, 17);
   DeleteOwnedFile(art);
   DeleteOwnedFile(text);
 }

@@ -32,7 +32,7 @@ compile() {  # source, object, extra flags
   fi
 }
 shared=()
-for src in term/*.cpp ansi/*.cpp widgets/*.cpp tests/fuzz/fuzz_console.cpp tests/fuzz/fuzz_seams.cpp; do
+for src in term/*.cpp ansi/*.cpp widgets/*.cpp tests/fuzz/fuzz_console.cpp tests/fuzz/fuzz_seams.cpp tests/support/fake_time.cpp; do
   shared+=("$out/obj/$(echo "$src" | tr / _).o")
   throttle
   compile "$src" "${shared[-1]}" &
@@ -47,7 +47,7 @@ done
 wait
 for h in "${harnesses[@]}"; do
   read -r name fn src <<<"$h"
-  clang++-14 -fsanitize=fuzzer,address,undefined -Wl,--wrap=write,--wrap=_Z7SleepMsi \
+  clang++-14 -fsanitize=fuzzer,address,undefined -Wl,--wrap=write \
     "${shared[@]}" "$out/obj/$name.o" "$out/obj/${name}_entry.o" -o "$out/${name}_fuzz"
 done
 

@@ -103,3 +103,12 @@ Charset TerminalCharset(int inFd, int outFd) {
   if (!saysNothing || !isatty(inFd) || !isatty(outFd)) return Charset::Cp437;
   return ColumnAfterTwoByteCharacter(inFd, outFd) == 2 ? Charset::Utf8 : Charset::Cp437;
 }
+
+Charset ChooseCharset(const std::vector<std::string>& args) {
+  for (auto it = args.rbegin(); it != args.rend(); ++it) {
+    const std::string option = Lower(*it);
+    if (option == "--utf8") return Charset::Utf8;
+    if (option == "--cp437") return Charset::Cp437;
+  }
+  return TerminalCharset(0, 1);
+}

@@ -1,5 +1,6 @@
-// The terminal layer's one clock and one wait. Every sleep and key wait goes
-// through them, so a test can put in its own and follow time exactly.
+// The terminal layer's one clock and one wait. Every sleep and key wait of
+// the program goes through them (the player library keeps its own time on its
+// own threads), so a test can put in its own and follow time exactly.
 #pragma once
 #include <poll.h>
 

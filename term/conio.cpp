@@ -10,10 +10,10 @@
 
 TOutput* Screen = nullptr;
 TInput* Keyboard = nullptr;
-uint8_t ScreenWidth = 80;
-uint8_t ScreenHeight = 25;
-int TerminalCols = 80;
-int TerminalRows = 25;
+uint8_t ScreenWidth = kScreenCols;
+uint8_t ScreenHeight = kScreenRows;
+int TerminalCols = kScreenCols;
+int TerminalRows = kScreenRows;
 
 namespace {
 
@@ -23,8 +23,8 @@ int outputFd = 1;
 winsize QuerySize() {
   winsize ws{};
   if (ioctl(outputFd, TIOCGWINSZ, &ws) != 0 || ws.ws_col == 0 || ws.ws_row == 0) {
-    ws.ws_col = 80;
-    ws.ws_row = 25;
+    ws.ws_col = kScreenCols;
+    ws.ws_row = kScreenRows;
   }
   return ws;
 }
@@ -41,7 +41,7 @@ void Store(const winsize& ws) {
 
 void ReadTerminalSize() { Store(QuerySize()); }
 
-bool TerminalBigEnough() { return TerminalCols >= 80 && TerminalRows >= 25; }
+bool TerminalBigEnough() { return TerminalCols >= kScreenCols && TerminalRows >= kScreenRows; }
 
 void ConsoleInit(const ConsoleSetup& setup) {
   outputFd = setup.outFd;
@@ -98,7 +98,7 @@ void WritePipe(std::string_view s) { Screen->WritePipe(s); }
 void BufFlush() { Screen->BufFlush(); }
 
 char GetCharAt(int x, int y) {
-  if (x < 1 || x > 80 || y < 1 || y > 25) return ' ';
+  if (x < 1 || x > kScreenCols || y < 1 || y > kScreenRows) return ' ';
   return static_cast<char>(Screen->Buffer[y - 1][x - 1].UnicodeChar);
 }
 
@@ -106,7 +106,7 @@ uint8_t GetAttrAt(int x, int y) { return Screen->ReadAttrXY(x, y); }
 
 void SaveScreen(TConsoleImageRec& image) {
   image = TConsoleImageRec{};
-  Screen->GetScreenImage(1, 1, 80, 25, image);
+  Screen->GetScreenImage(1, 1, kScreenCols, kScreenRows, image);
 }
 
 void RestoreScreen(const TConsoleImageRec& image) { Screen->PutScreenImage(image); }

@@ -80,3 +80,24 @@ void AppendUtf8(std::string& out, char32_t c) {
     out += static_cast<char>(0x80 | (c & 0x3F));
   }
 }
+
+std::string HighBytesToUtf8(std::string_view bytes) {
+  std::string out;
+  for (const char c : bytes) {
+    const auto b = static_cast<uint8_t>(c);
+    if (b < 0x80) {
+      out += c;
+    } else {
+      out += Cp437ToUtf8(b);
+    }
+  }
+  return out;
+}
+
+int Utf8Length(uint8_t lead) {
+  if (lead < 0x80) return 1;
+  if ((lead & 0xE0) == 0xC0) return 2;
+  if ((lead & 0xF0) == 0xE0) return 3;
+  if ((lead & 0xF8) == 0xF0) return 4;
+  return 0;
+}

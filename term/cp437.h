@@ -15,3 +15,14 @@ int UnicodeToCp437(char32_t c);
 std::string_view Cp437ToUtf8(uint8_t b);
 
 void AppendUtf8(std::string& out, char32_t c);
+
+// CP437 text for a UTF-8 terminal: the bytes above 0x7F as their glyphs'
+// UTF-8, the others (ASCII and the control bytes) as they are.
+std::string HighBytesToUtf8(std::string_view bytes);
+
+// The length of the UTF-8 sequence a byte starts: 1 for ASCII, 2 to 4 for a
+// lead byte, 0 for a byte that starts none (a continuation, 0xF8-0xFF).
+int Utf8Length(uint8_t lead);
+
+// The bits of the code point that a lead byte of a sequence that long holds.
+inline char32_t Utf8LeadBits(uint8_t lead, int length) { return length == 1 ? lead : lead & (0x7F >> length); }

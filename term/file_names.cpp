@@ -33,17 +33,7 @@ long TakeCodePoint(std::string_view& s) {
 }  // namespace
 
 std::string FileNameOf(std::string_view typed) {
-  if (!Utf8Terminal()) return std::string(typed);
-  std::string name;
-  for (const char c : typed) {
-    const auto b = static_cast<uint8_t>(c);
-    if (b < 0x80) {
-      name += c;
-    } else {
-      name += Cp437ToUtf8(b);
-    }
-  }
-  return name;
+  return Utf8Terminal() ? HighBytesToUtf8(typed) : std::string(typed);
 }
 
 std::string ShownFileName(std::string_view name) {

@@ -252,18 +252,10 @@ bool TInputLinux::NextByteSoon() {
 // A typed character reaches the program as its CP437 byte when it has one above
 // 0x7F; anything else is dropped, so a typed arrow glyph never acts as Esc.
 void TInputLinux::DecodeUtf8(uint8_t lead) {
-  int more;
-  char32_t code;
-  if ((lead & 0xE0) == 0xC0) {
-    more = 1, code = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    more = 2, code = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    more = 3, code = lead & 0x07;
-  } else {
-    return;
-  }
-  for (; more > 0; --more) {
+  const int length = Utf8Length(lead);
+  if (length < 2) return;
+  char32_t code = Utf8LeadBits(lead, length);
+  for (int more = length - 1; more > 0; --more) {
     if (!NextByteSoon()) return;
     if (InCnt == 0) FillRing();
     if (InCnt == 0 || (InBuf[InTail] & 0xC0) != 0x80) return;  // leave it for the next key

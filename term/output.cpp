@@ -57,7 +57,7 @@ TOutputLinux::TOutputLinux(bool active, TOutputSetup setup) : setup_(setup) {
   OutBufPos = 0;
   FTextAttr = 7;
   FWinTop = 1;
-  FWinBot = 25;
+  FWinBot = kScreenRows;
   RawWriteStr(Greeting());
   ClearScreen();
 }
@@ -71,7 +71,7 @@ std::string TOutputLinux::Greeting() {
     sentPcCharset_ = true;
   }
   hello += "\x1b[0m";
-  if (setup_.termRows > 25) {
+  if (setup_.termRows > kScreenRows) {
     hello += "\x1b[1;25r";  // a line feed on row 25 scrolls rows 1-25 only
     setScrollRegion_ = true;
   } else if (setScrollRegion_) {
@@ -118,7 +118,7 @@ void TOutputLinux::SetTerminalSize(int cols, int rows) {
 
 void TOutputLinux::Repaint() {
   TConsoleImageRec image;
-  GetScreenImage(1, 1, 80, 25, image);
+  GetScreenImage(1, 1, kScreenCols, kScreenRows, image);
   // From a known rendition on a screen without anything of the shell's left.
   BufAddStr("\x1b[0m\x1b[2J");
   FTextAttr = 7;
@@ -213,8 +213,8 @@ void TOutputLinux::SetTextAttr(uint8_t attr) {
 }
 
 void TOutputLinux::CursorXY(int x, int y) {
-  x = std::clamp(x, 1, 80);
-  y = std::clamp(y, 1, 25);
+  x = std::clamp(x, 1, kScreenCols);
+  y = std::clamp(y, 1, kScreenRows);
   BufAddStr("\x1b[" + std::to_string(y) + ";" + std::to_string(x) + "H");
   BufFlush();
   FCursorX = static_cast<uint8_t>(x);
@@ -233,7 +233,7 @@ void TOutputLinux::ClearScreen() {
 // 80 that an 80-column one would make by itself.
 void TOutputLinux::AddCell(uint8_t ch) {
   const bool inSequence = column_.InSequence(ch);
-  if (IsWideTerminal() && !inSequence && column_.col > 80) {
+  if (IsWideTerminal() && !inSequence && column_.col > kScreenCols) {
     BufAddStr("\r\n");
     column_.col = 1;
   }
@@ -248,18 +248,18 @@ void TOutputLinux::AddCell(uint8_t ch) {
 void TOutputLinux::WriteChar(uint8_t ch) {
   switch (ch) {
     case 8:
-      if (IsWideTerminal() && column_.col > 80) {  // an 80-column one backs up from its pending wrap
+      if (IsWideTerminal() && column_.col > kScreenCols) {  // an 80-column one backs up from its pending wrap
         BufAddByte('\b');
-        column_.col = 80;
+        column_.col = kScreenCols;
       }
       BufAddByte('\b');
       if (column_.col > 1) --column_.col;
       if (FCursorX > 1) --FCursorX;
       break;
     case 10:
-      if (IsWideTerminal() && column_.col > 80) {
+      if (IsWideTerminal() && column_.col > kScreenCols) {
         BufAddStr("\x1b[80G");  // a line feed ends a pending wrap on column 80
-        column_.col = 80;
+        column_.col = kScreenCols;
       }
       BufAddByte('\n');
       if (FCursorY < FWinBot) ++FCursorY;
@@ -273,7 +273,7 @@ void TOutputLinux::WriteChar(uint8_t ch) {
     default:
       AddCell(ch);
       Buffer[FCursorY - 1][FCursorX - 1] = TCharInfo{FTextAttr, ch};
-      if (FCursorX < 80) {
+      if (FCursorX < kScreenCols) {
         ++FCursorX;
       } else {
         FCursorX = 1;
@@ -333,7 +333,7 @@ void TOutputLinux::WriteXYPipe(int32_t x, int32_t y, int32_t attr, int32_t pad,
   const int row = FCursorY;
   auto put = [&](uint8_t ch) {
     AddCell(ch);
-    if (col <= 80) Buffer[row - 1][col - 1] = TCharInfo{FTextAttr, ch};
+    if (col <= kScreenCols) Buffer[row - 1][col - 1] = TCharInfo{FTextAttr, ch};
     ++col;
     --pad;
   };
@@ -355,16 +355,16 @@ void TOutputLinux::WriteXYPipe(int32_t x, int32_t y, int32_t attr, int32_t pad,
 }
 
 uint8_t TOutputLinux::ReadAttrXY(int x, int y) const {
-  if (x < 1 || x > 80 || y < 1 || y > 50) return 0;
+  if (x < 1 || x > kScreenCols || y < 1 || y > kImageRows) return 0;
   return Buffer[y - 1][x - 1].Attributes;
 }
 
 void TOutputLinux::GetScreenImage(int x1, int y1, int x2, int y2, TConsoleImageRec& image) const {
   image = TConsoleImageRec{};
-  x1 = std::clamp(x1, 1, 80);
-  x2 = std::clamp(x2, x1, 80);
-  y1 = std::clamp(y1, 1, 50);
-  y2 = std::clamp(y2, y1, 50);
+  x1 = std::clamp(x1, 1, kScreenCols);
+  x2 = std::clamp(x2, x1, kScreenCols);
+  y1 = std::clamp(y1, 1, kImageRows);
+  y2 = std::clamp(y2, y1, kImageRows);
   for (int y = y1; y <= y2; ++y) {
     std::copy(Buffer[y - 1].begin() + (x1 - 1), Buffer[y - 1].begin() + x2,
               image.Data[y - y1].begin());
@@ -381,7 +381,7 @@ void TOutputLinux::GetScreenImage(int x1, int y1, int x2, int y2, TConsoleImageR
 void TOutputLinux::PutScreenImage(const TConsoleImageRec& saved) {
   // A record that was never filled puts back nothing.
   if (saved.X1 < 1 || saved.Y1 < 1 || saved.X2 < saved.X1 || saved.Y2 < saved.Y1 ||
-      saved.X2 > 80 || saved.Y2 > 50) {
+      saved.X2 > kScreenCols || saved.Y2 > kImageRows) {
     return;
   }
   const TConsoleImageRec image = saved;  // the caller's record may be our own buffer's twin

@@ -19,8 +19,8 @@ struct TOutputSetup {
   int fd = 1;
   Charset charset = Charset::Cp437;
   // The terminal's size: a larger one is held to its top-left 80x25 area.
-  int termCols = 80;
-  int termRows = 25;
+  int termCols = kScreenCols;
+  int termRows = kScreenRows;
 };
 
 class TOutputLinux {
@@ -77,7 +77,7 @@ class TOutputLinux {
   // State other modules read directly.
   uint8_t FTextAttr = 7;
   uint8_t FWinTop = 1;
-  uint8_t FWinBot = 25;
+  uint8_t FWinBot = kScreenRows;
   uint8_t FCursorX = 1;
   uint8_t FCursorY = 1;
   TConsoleScreenRec Buffer{};
@@ -90,7 +90,7 @@ class TOutputLinux {
   void SendBytes(uint16_t count);
   void AddCell(uint8_t ch);
   void AddPipeCode(uint8_t code);
-  bool IsWideTerminal() const { return setup_.termCols > 80; }
+  bool IsWideTerminal() const { return setup_.termCols > kScreenCols; }
 
   TOutputSetup setup_;
   termios TermInfo{};

@@ -8,6 +8,8 @@
 // negative timeout waits without limit.
 bool WaitReadable(int fd, int timeoutMs);
 
+// The one sleep: WaitMS, Delay and every pause of the drawing and the wipes
+// come down to it or to WaitReadable, and so to the clock and wait of clock.h.
 void SleepMs(int ms);
 
 // Leaves at once if a departure signal has arrived.

@@ -60,7 +60,7 @@ void TMenuBox::DrawHeader(int x1, int y1, int x2) {
 void TMenuBox::DrawShadow(int x1, int y1, int x2, int y2) {
   // The shadow darkens what is already there instead of covering it.
   auto shade = [this](int x, int y) {
-    if (x < 1 || x > 80 || y < 1 || y > 25) return;
+    if (x < 1 || x > kScreenCols || y < 1 || y > kScreenRows) return;
     WriteXY(x, y, ShadowAttr, std::string(1, GetCharAt(x, y)));
   };
   for (int y = y1 + 1; y <= y2 + 1; ++y) {

@@ -20,7 +20,7 @@ constexpr int kBoxWidth = 55, kFieldRow = kBoxY1 + 2;
 constexpr uint8_t kFailureAttr = 0x4F, kSavedAttr = 0x3F;
 
 // Full screen: the 80x25 frame the engine works in, whatever the terminal.
-constexpr uint8_t kFullW = 80, kFullH = 24;
+constexpr uint8_t kFullW = kScreenCols, kFullH = kScreenRows - 1;
 
 // Upper-cases ASCII letters of a text of any length.
 std::string AsciiUpper(std::string s) {
@@ -115,7 +115,7 @@ void TTextViewer::Highlight(const Match& match) {
     const int32_t k = match.pos - 1 + static_cast<int32_t>(m) - IX;
     if (k < 0 || k >= static_cast<int32_t>(piece.size()) || cellOf[k] < 0) continue;
     const int x = FX + cellOf[k], y = FY + row;
-    if (x > 80) continue;
+    if (x > kScreenCols) continue;
     const uint8_t attr = static_cast<uint8_t>(GetAttrAt(x, y) - FBg * 16 + 64);
     WriteXY(x, y, attr, std::string(1, GetCharAt(x, y)));
   }

@@ -43,8 +43,8 @@ class TTextViewer {
   uint8_t FBarFg = 14;
   uint8_t FBarBg = 4;
   uint8_t FX = 1, FY = 1;
-  uint8_t FW = 80;  // the scroll bar column included
-  uint8_t FH = 24;  // the text covers rows FY to FY + FH
+  uint8_t FW = kScreenCols;  // the scroll bar column included
+  uint8_t FH = kScreenRows - 1;  // the text covers rows FY to FY + FH
   uint8_t TFX = 0, TFY = 0, TFW = 0, TFH = 0;  // the rectangle kept during full screen
   std::string FFile;
   bool FullScreen = false;

@@ -49,15 +49,4 @@ std::string MakeArt(size_t minBytes) {
   return art + kEndMark;
 }
 
-std::string ToUtf8(const std::string& art) {
-  std::string out;
-  for (char c : art) {
-    const auto b = static_cast<uint8_t>(c);
-    if (b < 0x80) {
-      out += c;
-    } else {
-      out += Cp437ToUtf8(b);
-    }
-  }
-  return out;
-}
+std::string ToUtf8(const std::string& art) { return HighBytesToUtf8(art); }

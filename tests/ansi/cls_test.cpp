@@ -1,4 +1,4 @@
-// The clear transitions: what each wipe leaves, its order, and its pauses (counted, not slept).
+// The clear transitions: what each wipe leaves, its order, and its pauses (on time that is not slept).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,6 +7,7 @@
 #include "ansi/cls.h"
 #include "drawing.h"
 #include "tests/support/console_fixture.h"
+#include "tests/support/fake_time.h"
 
 namespace {
 
@@ -37,24 +38,24 @@ class Wipes : public testing::Test {
   }
 
   ConsoleOnPipes console;
-  PauseLog log;
+  FakeTime time;
 };
 
 TEST_F(Wipes, HorizontalLinesEndWithAClearInTheCurrentAttribute) {
   RunWipe(Wipe::HorizontalLines);
-  EXPECT_EQ(log.ms, std::vector<int>(25, 30));
+  EXPECT_EQ(time.waits, std::vector<int>(25, 30));
   EXPECT_EQ(BlankCells(0x4E), 2000);
   EXPECT_EQ(std::make_tuple(WhereX(), WhereY()), std::make_tuple(1, 1));
 }
 
 TEST_F(Wipes, VerticalLinesBlankEvenColumnsThenOddOnesOneCellAPause) {
   int pauses = 0;
-  SetPause([&](int ms) {
+  time.onWait = [&](int ms) {
     EXPECT_EQ(ms, 1);
     ++pauses;
     if (pauses == 25) { EXPECT_EQ(Probe({{2, 25}, {4, 1}, {1, 1}}), "100"); }  // column 2 done, not 4
     if (pauses == 1001) { EXPECT_EQ(Probe({{80, 25}, {1, 1}, {1, 2}, {3, 1}}), "1100"); }  // then column 1
-  });
+  };
   RunWipe(Wipe::VerticalLines);
   EXPECT_EQ(pauses, 2000);
   EXPECT_EQ(BlankCells(), 2000);
@@ -63,12 +64,9 @@ TEST_F(Wipes, VerticalLinesBlankEvenColumnsThenOddOnesOneCellAPause) {
 
 TEST_F(Wipes, QuartersGoClockwiseCrossAndKeepTheCursor) {
   std::vector<std::string> order;
-  SetPause([&](int ms) {
-    log.ms.push_back(ms);
-    order.push_back(Probe({{1, 1}, {80, 25}, {80, 1}, {1, 25}}));
-  });
+  time.onWait = [&](int) { order.push_back(Probe({{1, 1}, {80, 25}, {80, 1}, {1, 25}})); };
   RunWipe(Wipe::Quarters);
-  EXPECT_EQ(log.ms, std::vector<int>(3, 200));
+  EXPECT_EQ(time.waits, std::vector<int>(3, 200));
   EXPECT_EQ(order, (std::vector<std::string>{"1000", "1100", "1110"}));
   EXPECT_EQ(BlankCells(), 2000) << "columns 40 and 80 included";
   ExpectCursorAndColourKept();
@@ -76,7 +74,7 @@ TEST_F(Wipes, QuartersGoClockwiseCrossAndKeepTheCursor) {
 
 TEST_F(Wipes, ClsRunsOneOfTheThree) {
   Cls();
-  const size_t n = log.ms.size();
+  const size_t n = time.waits.size();
   EXPECT_TRUE(n == 25 || n == 2000 || n == 3) << n << " pauses";
   EXPECT_EQ(BlankCells(n == 25 ? 0x4E : 0), 2000);
 }

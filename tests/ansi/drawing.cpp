@@ -22,9 +22,3 @@ std::string ArtFile(const std::string& name, std::string_view art) {
   std::ofstream(path, std::ios::binary) << art;
   return path;
 }
-
-PauseLog::PauseLog() {
-  previous_ = SetPause([this](int pause) { ms.push_back(pause); });
-}
-
-PauseLog::~PauseLog() { SetPause(previous_); }

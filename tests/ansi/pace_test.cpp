@@ -2,14 +2,25 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "ansi/ansi_display.h"
 #include "drawing.h"
 #include "term/program_args.h"
 #include "tests/support/console_fixture.h"
+#include "tests/support/fake_time.h"
 
 namespace {
+
+// The drawing's pauses among the waits; the others are the decoder's 10 ms
+// waits for the rest of an escape sequence.
+std::vector<int> Pauses(const FakeTime& time) {
+  std::vector<int> pauses;
+  std::copy_if(time.waits.begin(), time.waits.end(), std::back_inserter(pauses), [](int ms) { return ms != 10; });
+  return pauses;
+}
 
 TEST(Pace, PausesOnMultiplesOfThePaceWithinEachBlock) {
   struct Case { std::string what; int pace; size_t artSize; std::string keys; size_t pauses; };
@@ -29,10 +40,11 @@ TEST(Pace, PausesOnMultiplesOfThePaceWithinEachBlock) {
   for (const Case& c : cases) {
     ConsoleOnPipes console;
     console.Type(c.keys);
-    PauseLog log;
+    FakeTime time;
     Draw(std::string(c.artSize, '.'), c.pace);
-    EXPECT_EQ(log.ms.size(), c.pauses) << c.what;
-    EXPECT_EQ(std::count(log.ms.begin(), log.ms.end(), 6), std::ssize(log.ms)) << c.what;
+    const std::vector<int> pauses = Pauses(time);
+    EXPECT_EQ(pauses.size(), c.pauses) << c.what;
+    EXPECT_EQ(std::count(pauses.begin(), pauses.end(), 6), std::ssize(pauses)) << c.what;
   }
 }
 
@@ -43,9 +55,9 @@ TEST(PaceKeys, SlashTakesTheSecondArgument) {
     SetProgramArgs(*arg ? 3 : 2, argv);
     ConsoleOnPipes console;
     console.Type("/");
-    PauseLog log;
+    FakeTime time;
     Draw(std::string(21, '.'), 30);
-    EXPECT_EQ(log.ms.size(), static_cast<size_t>(pauses)) << "argument '" << arg << "'";
+    EXPECT_EQ(Pauses(time).size(), static_cast<size_t>(pauses)) << "argument '" << arg << "'";
   }
   SetProgramArgs(0, nullptr);
 }
@@ -54,9 +66,9 @@ TEST(PaceKeys, CodeBytesGetNoPauseButGivenBackBytesDo) {
   // The end reads as a SUB at position 1, which pauses at pace 1 too.
   for (const auto& [art, pauses] : {std::pair{"|07ab", 4u}, {"|1xab", 6u}}) {
     ConsoleOnPipes console;
-    PauseLog log;
+    FakeTime time;
     Draw(art, 1);
-    EXPECT_EQ(log.ms.size(), pauses) << art;
+    EXPECT_EQ(Pauses(time).size(), pauses) << art;
   }
 }
 

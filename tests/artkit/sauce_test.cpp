@@ -16,9 +16,9 @@ TEST(Sauce, RecordBytesAndReadBack) {
   auto back = ReadSauce(f);
   ASSERT_TRUE(back);
   EXPECT_EQ(back->sauce.title, "mandel");
-  EXPECT_EQ(back->file_size, 4u);
+  EXPECT_EQ(back->fileSize, 4u);
   EXPECT_EQ(back->tinfo[1], 300);
-  EXPECT_TRUE(back->tinfos_zero);
+  EXPECT_TRUE(back->tinfosZero);
 }
 
 }  // namespace

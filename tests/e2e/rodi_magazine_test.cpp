@@ -208,6 +208,16 @@ void ExpectLeftCleanly(Reader& r, const std::vector<std::string>& keep = {}) {
   EXPECT_TRUE(r.Clean());
 }
 
+// From the main menu, listKeys open a section list; x there (either case)
+// leaves through the exit screen, cleanly.
+void LeaveByXFromAList(Reader& r, const std::string& listKeys, const std::string& x) {
+  r.Keys(listKeys + kEnter);
+  ASSERT_TRUE(r.Sees("[ b a c k ]"));
+  r.Keys(x);
+  ASSERT_TRUE(r.Sees("thanks for reading rodi")) << "no exit screen";
+  ExpectLeftCleanly(r);
+}
+
 
 // An entry's header carries title, author and category at column col, rows
 // 2-4; its text fills rows 7-22 from column 1, the scroll bar in column 79.
@@ -423,11 +433,7 @@ TEST(MagazineLooks, ASwitchesTheLookOfScreensOpenedLater) {
   ASSERT_TRUE(r.Sees("e x i t"));
   EXPECT_EQ(r.Bar(kMainMenu), 2);
   EXPECT_FALSE(r.Has("menu3.ans")) << "the gallery keeps its background after [ b a c k ]";
-  r.Keys(kDown + kEnter);  // x from the tutorials list
-  ASSERT_TRUE(r.Sees("[ b a c k ]"));
-  r.Keys("x");
-  ASSERT_TRUE(r.Sees("thanks for reading rodi")) << "no exit screen";
-  ExpectLeftCleanly(r);
+  LeaveByXFromAList(r, kDown, "x");  // the tutorials list
 }
 
 TEST(MagazinePace, MinusSlowsTheDrawingAndPlusSpeedsItUp) {
@@ -451,11 +457,7 @@ TEST(MagazinePace, MinusSlowsTheDrawingAndPlusSpeedsItUp) {
   EXPECT_EQ(r.Bar(kGallery), 6);
   r.Keys(kEnd + kEnter);
   ASSERT_TRUE(r.Sees("e x i t"));
-  r.Keys(kUp + kEnter);  // X from the articles list
-  ASSERT_TRUE(r.Sees("[ b a c k ]"));
-  r.Keys("X");
-  ASSERT_TRUE(r.Sees("thanks for reading rodi")) << "no exit screen";
-  ExpectLeftCleanly(r);
+  LeaveByXFromAList(r, kUp, "X");  // the articles list
 }
 
 // Losing the terminal, or SIGHUP, while an entry is open: its files go all the same.

@@ -1,8 +1,9 @@
 // What every fuzz harness shares: the bytes of one input taken from the front,
 // and the console the harness drives, as the widget tests do: the real engine
 // (writing to kFuzzOutFd, which is /dev/null) and a fresh key decoder per input
-// that reads the input's keys from a pipe. When the keys run out the decoder
-// throws KeysRunOut, which leaves the widget under test.
+// that reads the input's keys from a pipe, on time that passes without
+// sleeping. When the keys run out the decoder throws KeysRunOut, which leaves
+// the widget under test.
 #pragma once
 #include <cstddef>
 #include <cstdint>

@@ -58,7 +58,7 @@ TEST_P(Pictures, SizeAndSauceRecord) {
   ASSERT_TRUE(sauce);
   EXPECT_EQ(sauce->sauce.title, picture_->title);
   EXPECT_EQ(sauce->sauce.author, picture_->author);
-  EXPECT_EQ(sauce->file_size, body_.size());
+  EXPECT_EQ(sauce->fileSize, body_.size());
   EXPECT_EQ(sauce->tinfo[1], canvas_.height());
   EXPECT_EQ(sauce->flags, 0) << "iCE colour must be off";
 }

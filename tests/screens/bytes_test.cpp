@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "artkit/ansi_encoder.h"
-#include "artkit/sauce.h"
-#include "screen_set.h"
+#include "tests/screens/screen_set.h"
+#include "tools/artkit/ansi_encoder.h"
+#include "tools/artkit/sauce.h"
 
 namespace screens_test {
 namespace {
@@ -45,7 +45,7 @@ TEST(ScreensAnsiBytes, PlacedResetGlyphsOnlyThenSubAndSauce) {
     const auto sauce = artkit::ReadSauce(f.committed);
     ASSERT_TRUE(sauce);
     EXPECT_EQ(body.size() + 1 + 128, f.committed.size()) << "SUB right before SAUCE";
-    EXPECT_EQ(sauce->file_size, body.size());
+    EXPECT_EQ(sauce->fileSize, body.size());
     EXPECT_EQ(sauce->tinfo[1], f.screen.canvas.height());
     EXPECT_EQ(sauce->flags, 0) << "iCE colour off";
     EXPECT_FALSE(sauce->sauce.title.empty());

@@ -3,7 +3,7 @@
 
 #include <tuple>
 
-#include "screen_set.h"
+#include "tests/screens/screen_set.h"
 
 namespace screens_test {
 namespace {
@@ -48,13 +48,13 @@ TEST(ScreensLayout, EightyByAtMostTwentyFiveAndTheProgramsRegionsBlankInBothLook
 // The template scan: runs of "!" in reading order, a run going on across a row end.
 std::vector<std::tuple<int, int, int>> MarkerRuns(const artkit::Canvas& canvas) {
   std::vector<std::tuple<int, int, int>> runs;  // column, row, width
-  bool in_run = false;
+  bool inRun = false;
   for (int y = 0; y < canvas.height(); ++y) {
     for (int x = 0; x < 80; ++x) {
       const bool mark = canvas.at(x, y).ch == '!';
-      if (mark && in_run) ++std::get<2>(runs.back());
-      if (mark && !in_run) runs.emplace_back(x + 1, y + 1, 1);
-      in_run = mark;
+      if (mark && inRun) ++std::get<2>(runs.back());
+      if (mark && !inRun) runs.emplace_back(x + 1, y + 1, 1);
+      inRun = mark;
     }
   }
   return runs;

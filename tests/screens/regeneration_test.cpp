@@ -1,7 +1,7 @@
 // The committed resources are exactly what the sources make.
 #include <gtest/gtest.h>
 
-#include "screen_set.h"
+#include "tests/screens/screen_set.h"
 
 namespace screens_test {
 namespace {

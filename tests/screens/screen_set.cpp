@@ -4,7 +4,7 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "screens/library.h"
+#include "tools/screens/library.h"
 
 namespace screens_test {
 namespace fs = std::filesystem;

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "screens/screen.h"
+#include "tools/screens/screen.h"
 
 namespace screens_test {
 

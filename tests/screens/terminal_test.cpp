@@ -2,9 +2,9 @@
 // gives exactly its canvas, and the colour afterwards is the plain 7 again.
 #include <gtest/gtest.h>
 
-#include "artkit/canvas.h"
-#include "screen_set.h"
-#include "vterm_view.h"
+#include "tests/artkit/vterm_view.h"
+#include "tests/screens/screen_set.h"
+#include "tools/artkit/canvas.h"
 
 namespace screens_test {
 namespace {

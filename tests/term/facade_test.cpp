@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "term/clock.h"
 #include "tests/support/console_fixture.h"
+#include "tests/support/fake_time.h"
 
 namespace {
 
@@ -9,32 +9,14 @@ using namespace std::chrono_literals;
 
 const std::string E = "\x1b";
 
-// Time that moves 10 microseconds with every reading and by the whole timeout
-// with every wait, as a real poll that wakes on time.
-class FakeTime {
- public:
-  FakeTime() {
-    real_ = SetTimeSource({[this] { return now += 10us; },
-                           [this](pollfd*, nfds_t, int timeoutMs) {
-                             EXPECT_GE(timeoutMs, 0) << "a wait without end";
-                             now += std::chrono::milliseconds(std::max(timeoutMs, 0));
-                             return 0;
-                           }});
-  }
-  ~FakeTime() { SetTimeSource(std::move(real_)); }
-  TermClock::time_point now{};
-
- private:
-  TimeSource real_;
-};
-
 TEST(Facade, DelayNeverEndsBeforeItsTime) {
   ConsoleOnPipes console;
   for (int ms : {1, 2, 6, 60, 1000}) {
-    FakeTime time;
+    FakeTime time(10us);  // the clock also moves while it is read, as a real one
+    time.onWait = [](int timeoutMs) { EXPECT_GE(timeoutMs, 0) << "a wait without end"; };
     Delay(static_cast<uint16_t>(ms));
-    EXPECT_GE(time.now - TermClock::time_point{}, std::chrono::milliseconds(ms)) << "Delay(" << ms << ")";
-    EXPECT_LE(time.now - TermClock::time_point{}, std::chrono::milliseconds(ms + 1)) << "Delay(" << ms << ")";
+    EXPECT_GE(time.Elapsed(), std::chrono::milliseconds(ms)) << "Delay(" << ms << ")";
+    EXPECT_LE(time.Elapsed(), std::chrono::milliseconds(ms + 1)) << "Delay(" << ms << ")";
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "term/input.h"
 #include "tests/support/console_fixture.h"
+#include "tests/support/fake_time.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ TEST(KeyDecoder, TurnsTerminalSequencesIntoPcKeys) {
   };
   for (const Sequence& s : table) {
     ConsoleOnPipes console;
+    FakeTime time;  // the waits for the rest of a sequence pass without sleeping
     console.Type(s.bytes);
     EXPECT_EQ(Keys(), s.keys) << "bytes: " << s.bytes.substr(1);
   }
@@ -46,9 +48,9 @@ TEST(KeyDecoder, TurnsTerminalSequencesIntoPcKeys) {
 TEST(KeyDecoder, LoneEscWaitsItsTimeoutThenIsEsc) {
   ConsoleOnPipes console;
   console.Type("\x1b");
-  const auto start = std::chrono::steady_clock::now();
+  FakeTime time;
   EXPECT_EQ(Keyboard->ReadKey(), 27);
-  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(10));
+  EXPECT_GE(time.Elapsed(), std::chrono::milliseconds(10));
 }
 
 TEST(KeyDecoder, QueueKeepsNineteenKeys) {
@@ -76,6 +78,7 @@ TEST(KeyDecoder, Utf8CharactersArriveAsTheirCp437Bytes) {
 TEST(KeyDecoder, EndOfInputCallsTheHangUpAfterTheTypedKeys) {
   for (bool delay : {false, true}) {
     ConsoleOnPipes console;
+    FakeTime time;
     int hangUps = 0;
     Keyboard->OnHangUp = [&] { ++hangUps; };
     console.Type("q");

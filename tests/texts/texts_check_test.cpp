@@ -74,7 +74,7 @@ TEST(Texts, LineEndsBytesAndWidth) {
     const auto crs = static_cast<size_t>(std::count(b.begin(), b.end(), '\r'));
     EXPECT_EQ(crs, pairs) << t.kind->name << " has a stray CR";
     EXPECT_EQ(pairs, t.kind->crlf ? static_cast<size_t>(std::count(b.begin(), b.end(), '\n')) : 0) << t.kind->name;
-    bool any_box = false;
+    bool anyBox = false;
     for (size_t n = 0; n < t.lines.size(); ++n) {
       EXPECT_LE(t.lines[n].size(), kMaxLine) << Where(t, n);
       for (const char ch : t.lines[n]) {
@@ -83,11 +83,11 @@ TEST(Texts, LineEndsBytesAndWidth) {
         // Above 0x7F only CP437 line and block drawing, never accented letters.
         if (c >= 0x80) {
           EXPECT_TRUE(t.kind->cp437 && c >= 0xB0 && c <= 0xDF) << Where(t, n) << " (byte " << int(c) << ")";
-          any_box = true;
+          anyBox = true;
         }
       }
     }
-    EXPECT_EQ(any_box, t.kind->cp437) << t.kind->name << " should frame its code";
+    EXPECT_EQ(anyBox, t.kind->cp437) << t.kind->name << " should frame its code";
   }
 }
 

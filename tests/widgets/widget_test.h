@@ -1,10 +1,12 @@
-// Shared by the widget tests: a console on pipes and the terminal's key bytes.
+// Shared by the widget tests: a console on pipes, on time that passes without
+// sleeping, and the terminal's key bytes.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "tests/support/console_fixture.h"
+#include "tests/support/fake_time.h"
 #include "widgets/line_editor_settings.h"
 
 namespace keyseq {
@@ -31,4 +33,5 @@ class WidgetTest : public ::testing::Test {
   std::string Cells(int x, int y, int n) const { return console.Row(y).substr(x - 1, n); }
 
   ConsoleOnPipes console;
+  FakeTime time;
 };

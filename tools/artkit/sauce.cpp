@@ -60,13 +60,13 @@ std::optional<SauceRecord> ReadSauce(std::string_view f) {
   SauceRecord out;
   out.sauce = {Trimmed(r.substr(7, 35)), Trimmed(r.substr(42, 20)), Trimmed(r.substr(62, 20)),
                std::string(r.substr(82, 8))};
-  out.file_size = ReadLe(r, 90, 4);
-  out.data_type = static_cast<uint8_t>(r[94]);
-  out.file_type = static_cast<uint8_t>(r[95]);
+  out.fileSize = ReadLe(r, 90, 4);
+  out.dataType = static_cast<uint8_t>(r[94]);
+  out.fileType = static_cast<uint8_t>(r[95]);
   for (int i = 0; i < 4; ++i) out.tinfo[i] = static_cast<int>(ReadLe(r, 96 + 2 * i, 2));
   out.comments = static_cast<uint8_t>(r[104]);
   out.flags = static_cast<uint8_t>(r[105]);
-  out.tinfos_zero = r.substr(106).find_first_not_of('\0') == std::string_view::npos;
+  out.tinfosZero = r.substr(106).find_first_not_of('\0') == std::string_view::npos;
   return out;
 }
 

@@ -22,11 +22,11 @@ std::string WithSauce(std::string body, const Sauce& sauce, int width, int lines
 // or the byte before them is not SUB.
 struct SauceRecord {
   Sauce sauce;  // text fields with the padding removed
-  uint32_t file_size = 0;
-  int data_type = 0, file_type = 0;
+  uint32_t fileSize = 0;
+  int dataType = 0, fileType = 0;
   int tinfo[4] = {0, 0, 0, 0};
   int comments = 0, flags = 0;
-  bool tinfos_zero = false;
+  bool tinfosZero = false;
 };
 std::optional<SauceRecord> ReadSauce(std::string_view file);
 

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "tokens.h"
-#include "utf8.h"
+#include "tools/screens/tokens.h"
+#include "tools/screens/utf8.h"
 
 namespace screens {
 namespace fs = std::filesystem;

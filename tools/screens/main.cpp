@@ -8,8 +8,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "library.h"
-#include "screen.h"
+#include "tools/screens/library.h"
+#include "tools/screens/screen.h"
 
 namespace fs = std::filesystem;
 

@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #include "term/cp437.h"
-#include "tokens.h"
-#include "utf8.h"
+#include "tools/screens/tokens.h"
+#include "tools/screens/utf8.h"
 
 namespace screens {
 namespace fs = std::filesystem;
@@ -75,7 +75,7 @@ struct LetterStyle {
   std::u32string ink = U"█▀▄";    // pixel fonts: both, top, bottom lit
   std::string pxramp;             // pixel fonts: one colour key per pixel row
   char shadow = 0;                // colour key of a drop shadow, 0 for none
-  char32_t shadow_ink = U'░';
+  char32_t shadowInk = U'░';
   bool tall = false;              // pixel fonts: one pixel row per cell row (the plain twins' large letters)
 };
 
@@ -89,7 +89,7 @@ LetterStyle ParseLetterStyle(const std::vector<std::string>& words) {
     } else if (word.rfind("pxramp=", 0) == 0) {
       st.pxramp = word.substr(7);
     } else if (word.rfind("shadowink=", 0) == 0) {
-      st.shadow_ink = OneGlyph(word.substr(10));
+      st.shadowInk = OneGlyph(word.substr(10));
     } else if (word.rfind("shadow=", 0) == 0) {
       st.shadow = OneKey(word.substr(7));
     } else if (word == "tall") {
@@ -107,11 +107,11 @@ LetterStyle ParseLetterStyle(const std::vector<std::string>& words) {
 
 void Painter::Letters(const std::vector<std::string>& words, int dx, int dy) {
   const LetterStyle st = ParseLetterStyle(words);
-  const auto font_it = lib_.fonts.find(st.args[2]);
-  if (font_it == lib_.fonts.end()) throw std::runtime_error("no font " + st.args[2]);
-  const Font& font = font_it->second;
+  const auto fontIt = lib_.fonts.find(st.args[2]);
+  if (fontIt == lib_.fonts.end()) throw std::runtime_error("no font " + st.args[2]);
+  const Font& font = fontIt->second;
   const std::string& ramp = st.args[3];
-  const bool per_pixel = font.pixels && !st.pxramp.empty() && !st.tall;
+  const bool perPixel = font.pixels && !st.pxramp.empty() && !st.tall;
   // Lay the word out first: its width decides a centred position.
   struct Placed { int x; std::vector<std::u32string> rows; const std::vector<std::u32string>* px; };
   std::vector<Placed> placed;
@@ -139,8 +139,8 @@ void Painter::Letters(const std::vector<std::string>& words, int dx, int dy) {
           if (p.rows[r][c] == U' ') continue;
           const int x = x0 + p.x + static_cast<int>(c), y = y0 + static_cast<int>(r);
           if (pass == 0) {
-            Put(x + 1, y + 1, st.shadow_ink, st.shadow);
-          } else if (per_pixel) {
+            Put(x + 1, y + 1, st.shadowInk, st.shadow);
+          } else if (perPixel) {
             PixelCell(x, y, *p.px, 2 * r, c, st.pxramp);
           } else {
             Put(x, y, p.rows[r][c], ramp[std::min(r, ramp.size() - 1)]);
@@ -225,7 +225,7 @@ void Painter::Run(const fs::path& file, int dx, int dy, Header& header, int dept
         if (header.rows < 1 || header.rows > 25) throw std::runtime_error("a screen has 1-25 rows");
       } else if (op == "sauce") {
         need(5, "sauce \"title\" \"author\" \"group\" CCYYMMDD");
-        header.has_sauce = true;
+        header.hasSauce = true;
         header.sauce = {w[1], w[2], w[3], w[4]};
       } else if (op == "fill") {
         need(7, "fill X1 Y1 X2 Y2 GLYPH KEY");

@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "artkit/canvas.h"
-#include "artkit/sauce.h"
-#include "library.h"
+#include "tools/artkit/canvas.h"
+#include "tools/artkit/sauce.h"
+#include "tools/screens/library.h"
 
 namespace screens {
 
 struct Header {
   int rows = 25;
-  bool has_sauce = false;
+  bool hasSauce = false;
   artkit::Sauce sauce;
 };
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "artkit/ansi_encoder.h"
-#include "painter.h"
+#include "tools/artkit/ansi_encoder.h"
+#include "tools/screens/painter.h"
 
 namespace screens {
 namespace fs = std::filesystem;
@@ -16,7 +16,7 @@ Screen LoadScreen(const fs::path& file, const Library& lib) {
   artkit::Canvas full(80, 25);
   Header header;
   Painter(lib, full, screen.plain).Run(file, 0, 0, header);
-  if (!screen.plain && !header.has_sauce) throw std::runtime_error(file.string() + ": an ANSI screen needs a sauce line");
+  if (!screen.plain && !header.hasSauce) throw std::runtime_error(file.string() + ": an ANSI screen needs a sauce line");
   for (int y = header.rows; y < 25; ++y) {
     for (int x = 0; x < 80; ++x) {
       if (full.at(x, y).ch != ' ' || (full.at(x, y).attr & 0x70) != 0) {

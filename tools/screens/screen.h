@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "artkit/canvas.h"
-#include "artkit/sauce.h"
-#include "library.h"
+#include "tools/artkit/canvas.h"
+#include "tools/artkit/sauce.h"
+#include "tools/screens/library.h"
 
 namespace screens {
 

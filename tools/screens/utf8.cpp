@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "term/cp437.h"
+
 namespace screens {
 
 std::u32string DecodeUtf8(std::string_view text) {
@@ -9,19 +11,10 @@ std::u32string DecodeUtf8(std::string_view text) {
   size_t i = 0;
   while (i < text.size()) {
     const auto b = static_cast<unsigned char>(text[i]);
-    int extra = 0;
-    char32_t c = 0;
-    if (b < 0x80) {
-      c = b;
-    } else if ((b & 0xE0) == 0xC0) {
-      extra = 1, c = b & 0x1F;
-    } else if ((b & 0xF0) == 0xE0) {
-      extra = 2, c = b & 0x0F;
-    } else if ((b & 0xF8) == 0xF0) {
-      extra = 3, c = b & 0x07;
-    } else {
-      throw std::runtime_error("bad UTF-8 lead byte");
-    }
+    const int length = Utf8Length(b);
+    if (length == 0) throw std::runtime_error("bad UTF-8 lead byte");
+    char32_t c = Utf8LeadBits(b, length);
+    const int extra = length - 1;
     for (int k = 1; k <= extra; ++k) {
       if (i + k >= text.size()) throw std::runtime_error("truncated UTF-8 sequence");
       const auto cb = static_cast<unsigned char>(text[i + k]);

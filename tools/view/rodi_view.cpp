@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ansi/ansi_display.h"
-#include "app/options.h"
+#include "term/charset_choice.h"
 #include "term/conio.h"
 #include "term/departure.h"
 #include "term/program_args.h"

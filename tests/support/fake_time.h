@@ -1,0 +1,31 @@
+// Time that passes only when waited for, put in for as long as it lives: a
+// wait asks the descriptors without sleeping and, when none is ready, moves
+// the clock on by its whole timeout, as a poll that wakes on time.
+#pragma once
+#include <chrono>
+#include <functional>
+#include <vector>
+
+#include "term/clock.h"
+
+class FakeTime {
+ public:
+  // Every reading of the clock also moves it on by perReading.
+  explicit FakeTime(std::chrono::microseconds perReading = {});
+  ~FakeTime();
+  FakeTime(const FakeTime&) = delete;
+  FakeTime& operator=(const FakeTime&) = delete;
+
+  // Time passed since it was put in.
+  TermClock::duration Elapsed() const;
+
+  // The timeouts (ms) of the waits that found nothing ready, in order.
+  std::vector<int> waits;
+  // Called at each of those, before the clock moves; a negative timeout then
+  // waits for real, without limit.
+  std::function<void(int ms)> onWait;
+
+ private:
+  TermClock::time_point now_;
+  TimeSource real_;
+};
