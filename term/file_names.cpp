@@ -10,23 +10,22 @@ bool Utf8Terminal() { return Screen != nullptr && Screen->charset() == Charset::
 // One code point from the front of s, which loses its bytes; -1 for bytes that
 // are no UTF-8 (one byte is dropped).
 long TakeCodePoint(std::string_view& s) {
-  const auto lead = static_cast<unsigned char>(s[0]);
-  const size_t more = lead < 0x80 ? 0 : lead >= 0xC2 && lead < 0xE0 ? 1 : lead >= 0xE0 && lead < 0xF0 ? 2
-                                  : lead >= 0xF0 && lead < 0xF5   ? 3 : 4;
-  if (more == 4 || s.size() <= more) {
+  const auto lead = static_cast<uint8_t>(s[0]);
+  const int length = Utf8Length(lead);
+  if (length == 0 || s.size() < static_cast<size_t>(length)) {
     s.remove_prefix(1);
-    return more == 0 ? lead : -1;
+    return -1;
   }
-  long code = more == 0 ? lead : lead & (0x3F >> more);
-  for (size_t i = 1; i <= more; ++i) {
-    const auto c = static_cast<unsigned char>(s[i]);
+  long code = static_cast<long>(Utf8LeadBits(lead, length));
+  for (int i = 1; i < length; ++i) {
+    const auto c = static_cast<uint8_t>(s[static_cast<size_t>(i)]);
     if ((c & 0xC0) != 0x80) {
       s.remove_prefix(1);
       return -1;
     }
     code = (code << 6) | (c & 0x3F);
   }
-  s.remove_prefix(more + 1);
+  s.remove_prefix(static_cast<size_t>(length));
   return code;
 }
 
