@@ -24,16 +24,6 @@ constexpr MenuLook kGalleryLook{16, 8, "|11|16", "|03|16", 11};
 constexpr const char* kPrompt =
     "p r e s s  e  t o  e x t r a c t. a n y  o t h e r  k e y  t o  c o n t i n u e";
 
-// One bottom row: head, the name (its start cut off should it not fit), tail.
-std::string MessageRow(const std::string& head, std::string name, const std::string& tail) {
-  const size_t frame = head.size() + tail.size();
-  if (frame + name.size() > 79) {
-    const size_t room = frame + 3 < 79 ? 79 - frame - 3 : 0;
-    name = "..." + name.substr(name.size() - std::min(room, name.size()));
-  }
-  return StrPadR(head + name + tail, 79, ' ').substr(0, 79);
-}
-
 // Saves under the reader's name. A refusal shows on the bottom row with the
 // name as typed (a full path would push the reason off the 79 columns); a save
 // that went to the reader's working directory instead of Dir shows where.
@@ -46,9 +36,11 @@ void OfferSave(int n) {
   const std::string error =
       SaveFile(path, std::string_view(reinterpret_cast<const char*>(art->data()), art->size()));
   if (!error.empty()) {
-    WriteXY(1, kScreenRows, 112, MessageRow("cannot save \"", fileNm, "\": " + error));
+    WriteXY(1, kScreenRows, 112,
+            FitName("cannot save \"", fileNm, "\": " + error, kScreenCols - 1));
   } else if (SaveDir != Dir) {
-    WriteXY(1, kScreenRows, 112, MessageRow("saved ", ShownFileName(FullPath(path)), ""));
+    WriteXY(1, kScreenRows, 112,
+            FitName("saved ", ShownFileName(FullPath(path)), "", kScreenCols - 1));
   } else {
     return;
   }

@@ -1,5 +1,6 @@
 #include "strutil.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -116,3 +117,16 @@ int32_t Str2Int(std::string_view s) {
 }
 
 std::string Int2Str(int32_t n) { return std::to_string(n); }
+
+std::string FitName(const std::string& head, const std::string& name, const std::string& tail,
+                    size_t width) {
+  const size_t room = width - std::min(width, head.size() + tail.size());
+  std::string shown = name;
+  if (shown.size() > room) {
+    const size_t keep = room > 3 ? room - 3 : 0;
+    shown = "..." + shown.substr(shown.size() - keep);
+  }
+  std::string line = head + shown + tail;
+  line.resize(width, ' ');
+  return line;
+}

@@ -15,6 +15,11 @@ std::string StrPadR(std::string_view s, uint8_t len, char ch);
 std::string StrPadL(std::string_view s, uint8_t len, char ch);
 std::string StrPadC(std::string_view s, uint8_t len, char ch);
 
+// head + name + tail padded and cut to width; a name too long to fit loses its
+// start to "..." (the end of a path says most).
+std::string FitName(const std::string& head, const std::string& name, const std::string& tail,
+                    size_t width);
+
 // Visible length: every bar followed by two characters counts as a code.
 uint8_t StrMciLen(std::string_view s);
 // The raw width that makes s fill len visible columns.

@@ -35,15 +35,6 @@ void SwallowKey() {
   if (ReadKey() == 0) ReadKey();
 }
 
-// One line of the dialog: head, the name (its start cut off should it not
-// fit) and tail.
-std::string SaveMessage(const std::string& head, const std::string& name, const std::string& tail) {
-  std::string shown = name;
-  const size_t room = kBoxWidth - std::min<size_t>(kBoxWidth, head.size() + tail.size());
-  if (shown.size() > room && room > 3) shown = "..." + shown.substr(shown.size() - (room - 3));
-  return StrPadR(head + shown + tail, kBoxWidth, ' ');
-}
-
 }  // namespace
 
 // A search hit: the line, its 1-based position in the line and its length.
@@ -154,9 +145,11 @@ void TTextViewer::Save() {
   const std::string reason = SaveLines(path, SL);
   // A name the reader typed may be refused; say so and go on viewing.
   if (!reason.empty()) {
-    WriteXY(kBoxX1, kFieldRow, kFailureAttr, SaveMessage(" Cannot save ", name, ": " + reason + " "));
+    WriteXY(kBoxX1, kFieldRow, kFailureAttr,
+            FitName(" Cannot save ", name, ": " + reason + " ", kBoxWidth));
   } else if (FTellSaved) {
-    WriteXY(kBoxX1, kFieldRow, kSavedAttr, SaveMessage(" Saved ", ShownFileName(FullPath(path)), " "));
+    WriteXY(kBoxX1, kFieldRow, kSavedAttr,
+            FitName(" Saved ", ShownFileName(FullPath(path)), " ", kBoxWidth));
   } else {
     return;
   }

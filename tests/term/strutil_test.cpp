@@ -53,6 +53,12 @@ TEST(StrUtil, PaddingCaseAndSlashes) {
 // Only what this run wrote, and still finds in place, is deleted: a file put
 // under an owned name since, or one never owned, stays, and so does a directory
 // with someone else's file in it.
+TEST(StrUtil, FitNameKeepsTheEndOfANameTooLongAndFillsTheWidth) {
+  EXPECT_EQ(FitName("saved ", "a.txt", "", 12), "saved a.txt ");
+  EXPECT_EQ(FitName("[", "/home/reader/art.ans", "]", 12), "[...art.ans]");
+  EXPECT_EQ(FitName("cannot save ", "name", ": a long reason", 12), "cannot save ");
+}
+
 TEST(FileNames, TypedCp437ReachesTheFileSystemAsUtf8AndComesBackForTheScreen) {
   struct Case { std::string typed, onDisk; };
   const Case both[] = {{"caf\x82.txt", "caf\xc3\xa9.txt"}, {"\xdb\xb0", "\xe2\x96\x88\xe2\x96\x91"}, {"plain", "plain"}};
