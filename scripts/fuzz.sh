@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Fuzzes with libFuzzer under AddressSanitizer and UBSan, for a bounded total
 # time (default 45 s; FUZZ_SECONDS=N overrides) shared by the harnesses: the
-# ANSI interpreter, the key decoder, the pipe-code writers, the text loader and
-# viewer, the template scanner, the line editor and the lightbar menu. The ANSI
-# interpreter's seeds and kept crash inputs are replayed first. A new crash
+# ANSI interpreter and the key decoder. The ANSI interpreter's seeds and kept
+# crash inputs are replayed first. A new crash
 # input is left in build-fuzz/crashes/NAME-*: keep an interpreter one in
 # tests/ansi/fuzz/regressions/, mend the others with a unit test.
 # Needs clang-14 and libclang-rt-14-dev (scripts/packages.txt).
@@ -17,11 +16,6 @@ mkdir -p "$out/obj" "$out/crashes"
 harnesses=(
   "ansi FuzzAnsi tests/ansi/fuzz/fuzz_input.cpp"
   "keys FuzzKeys tests/fuzz/keys_fuzz.cpp"
-  "pipe FuzzPipeWriters tests/fuzz/pipe_fuzz.cpp"
-  "viewer FuzzTextViewer tests/fuzz/viewer_fuzz.cpp"
-  "templates FuzzTemplates tests/fuzz/templates_fuzz.cpp"
-  "line_editor FuzzLineEditor tests/fuzz/line_editor_fuzz.cpp"
-  "bar_menu FuzzBarMenu tests/fuzz/bar_menu_fuzz.cpp"
 )
 flags=(-std=c++20 -O1 -g -I. -fsanitize=fuzzer-no-link,address,undefined
        -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS)

@@ -51,12 +51,3 @@ void CheckConsole() {
     for (const TCharInfo& cell : Screen->Buffer[y])
       if (cell.UnicodeChar != ' ' || cell.Attributes != first.Attributes) std::abort();
 }
-
-void CheckOnlyInside(const TConsoleScreenRec& before, int x1, int y1, int x2, int y2) {
-  for (int y = 1; y <= 25; ++y)
-    for (int x = 1; x <= 80; ++x) {
-      const TCharInfo &was = before[y - 1][x - 1], &is = Screen->Buffer[y - 1][x - 1];
-      const bool inside = x >= x1 && x <= x2 && y >= y1 && y <= y2;
-      if (!inside && (was.UnicodeChar != is.UnicodeChar || was.Attributes != is.Attributes)) std::abort();
-    }
-}

@@ -42,5 +42,3 @@ void UntilKeysRunOut(F&& f) {
 // Aborts when the cursor is off 1..80 x 1..25 or rows 26-50 of the image,
 // which only a full clear touches, are not uniform.
 void CheckConsole();
-// Aborts when the image changed outside columns x1..x2 of rows y1..y2.
-void CheckOnlyInside(const TConsoleScreenRec& before, int x1, int y1, int x2, int y2);

@@ -65,16 +65,6 @@ TEST(Departure, StepsRunNewestFirstAlsoWhenASignalCutsAWait) {
   close(never[1]);
 }
 
-TEST(Departure, ClosedReaderIsAFailedWriteNotADeath) {
-  Outcome o = InChild([] {
-    int fds[2];
-    if (pipe(fds) != 0) _exit(98);
-    close(fds[0]);
-    _exit(WriteAll(fds[1], "x", 1) ? 97 : 42);
-  });
-  EXPECT_EQ(o.status, 42);
-}
-
 TEST(Departure, ErrorReportComesAfterCleaningWithCode1) {
   int err[2];
   ASSERT_EQ(pipe(err), 0);

@@ -7,8 +7,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const std::string E = "\x1b";
-
 TEST(Facade, DelayNeverEndsBeforeItsTime) {
   ConsoleOnPipes console;
   for (int ms : {1, 2, 6, 60, 1000}) {
@@ -17,34 +15,6 @@ TEST(Facade, DelayNeverEndsBeforeItsTime) {
     Delay(static_cast<uint16_t>(ms));
     EXPECT_GE(time.Elapsed(), std::chrono::milliseconds(ms)) << "Delay(" << ms << ")";
     EXPECT_LE(time.Elapsed(), std::chrono::milliseconds(ms + 1)) << "Delay(" << ms << ")";
-  }
-}
-
-TEST(Facade, TextColorChangesTheForegroundInTwoSteps) {
-  ConsoleOnPipes console;
-  SetTextAttr(0x1E);
-  console.TakeOutput();
-  TextColor(0x8C);
-  EXPECT_EQ(GetTextAttr(), 0x1C);
-  EXPECT_EQ(console.TakeOutput(), E + "[0;30;44m" + E + "[0;1;31;44m");
-}
-
-TEST(Facade, CharactersOutsideTheScreenReadAsSpaces) {
-  ConsoleOnPipes console;
-  Write("x");
-  EXPECT_EQ(GetCharAt(1, 1), 'x');
-  EXPECT_EQ(GetCharAt(0, 1), ' ');
-  EXPECT_EQ(GetCharAt(81, 1), ' ');
-  EXPECT_EQ(GetCharAt(1, 26), ' ');
-}
-
-TEST(Facade, AnsiSetUpStringDependsOnTheCharset) {
-  for (const auto& [charset, sent] : {std::pair{Charset::Cp437, E + "(U" + E + "[0m"}, {Charset::Utf8, E + "[0m"}}) {
-    ConsoleOnPipes console(charset);
-    console.TakeOutput();
-    Enable_ANSI_Unix();
-    EXPECT_EQ(console.TakeOutput(), sent);
-    EXPECT_EQ(WhereX(), 1 + sent.size());  // the bytes also land in the image, as text
   }
 }
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "engine_on_pipe.h"
-#include "term/cp437.h"
 
 namespace {
 
@@ -35,66 +34,6 @@ TEST(OutputEngine, AttrToAnsiEmitsTheShortestChange) {
   for (const Case& c : cases) {
     pipe.engine->FTextAttr = c.from;
     EXPECT_EQ(pipe.engine->AttrToAnsi(c.to), c.sgr) << int(c.from) << " -> " << int(c.to);
-  }
-}
-
-TEST(OutputEngine, CursorMovesAreClampedAndAlwaysSent) {
-  EngineOnPipe pipe;
-  TOutput& out = *pipe.engine;
-  out.CursorXY(0, 0);
-  EXPECT_EQ(pipe.Take(), E + "[1;1H");
-  out.CursorXY(200, 30);
-  out.CursorXY(80, 25);
-  EXPECT_EQ(pipe.Take(), E + "[25;80H" + E + "[25;80H");
-  EXPECT_EQ(At(out), std::pair(80, 25));
-}
-
-TEST(OutputEngine, EightiethCharacterWrapsAndFlushes) {
-  EngineOnPipe pipe;
-  TOutput& out = *pipe.engine;
-  out.CursorXY(79, 3);
-  pipe.Take();
-  out.WriteChar('a');
-  EXPECT_EQ(pipe.Take(), "");  // no flush point yet
-  out.WriteChar('b');
-  EXPECT_EQ(pipe.Take(), "ab");
-  EXPECT_EQ(At(out), std::pair(1, 4));
-  out.CursorXY(80, 25);
-  out.WriteChar('z');
-  EXPECT_EQ(At(out), std::pair(1, 25));
-}
-
-TEST(OutputEngine, BufferFlushesAtExactly1024Bytes) {
-  EngineOnPipe pipe;
-  pipe.engine->BufAddStr(std::string(1023, 'x'));
-  EXPECT_EQ(pipe.Take().size(), 0u);
-  pipe.engine->BufAddStr("y");
-  EXPECT_EQ(pipe.Take().size(), 1024u);
-}
-
-TEST(OutputEngine, InactiveEngineSendsOnlyRawWrites) {
-  EngineOnPipe pipe({}, false);
-  pipe.engine->BufAddStr(std::string(5000, 'x'));  // must not overflow either
-  pipe.engine->WriteStr("hidden");
-  pipe.engine->CursorXY(3, 3);
-  EXPECT_EQ(pipe.Take(), "");
-  EXPECT_EQ(pipe.Row(1).substr(0, 6), "hidden");
-  pipe.engine->RawWriteStr("raw");
-  EXPECT_EQ(pipe.Take(), "raw");
-}
-
-TEST(OutputEngine, WritePipeTakesOnlyCodesUpTo23) {
-  EngineOnPipe pipe;
-  TOutput& out = *pipe.engine;
-  out.WritePipe("|14A|20B");
-  EXPECT_EQ(pipe.Take(), E + "[1;33mA" + E + "[0;1;33;41mB");
-  EXPECT_EQ(out.Buffer[0][1].Attributes, 0x4E);
-  for (const std::string text : {"a|zz", "a|", "|24x", "|$Fx", "|&1x", "|00x", "|-1x"}) {
-    const std::string visible = text == "|00x" ? "x" : text;
-    out.CursorXY(1, 2);
-    out.WritePipe(text);
-    EXPECT_EQ(pipe.Row(2).substr(0, visible.size()), visible) << text;
-    EXPECT_EQ(out.FCursorX, 1 + visible.size()) << text;
   }
 }
 
@@ -142,39 +81,6 @@ TEST(OutputEngine, SavedScreenComesBackWhole) {
   out.PutScreenImage(TConsoleImageRec{});  // never filled: changes nothing
   out.BufFlush();
   EXPECT_EQ(pipe.Take(), "");
-}
-
-TEST(OutputEngine, Utf8ModeSendsEveryCellAsItsGlyph) {
-  EngineOnPipe pipe(TOutputSetup{0, Charset::Utf8});
-  for (int b = 0; b < 256; ++b) {
-    pipe.engine->CursorXY(1, 1);
-    pipe.Take();
-    pipe.engine->WriteChar(static_cast<uint8_t>(b));
-    pipe.engine->BufFlush();
-    std::string expected(1, static_cast<char>(b));  // BS, LF, CR and Esc act
-    if (b != 8 && b != 10 && b != 13 && b != 27) expected = "", AppendUtf8(expected, Cp437ToUnicode(b));
-    EXPECT_EQ(pipe.Take(), expected) << "byte " << b;
-  }
-  EXPECT_EQ(Cp437ToUnicode(0), U' ');
-  EXPECT_EQ(Cp437ToUnicode(0xDB), U'\u2588');
-  EXPECT_EQ(Cp437ToUnicode(0x7F), U'\u2302');
-}
-
-TEST(OutputEngine, WiderTerminalWrapsAtColumn80) {
-  EngineOnPipe pipe(TOutputSetup{0, Charset::Cp437, 120, 40});
-  struct Case { int x, y; std::string text, sent; };
-  const Case cases[] = {
-      {79, 5, "abc", "ab\r\nc"},
-      {80, 6, "x\ry", "x\ry"},  // a carriage return ends the pending wrap
-      {75, 8, "\x1b[1mabcdefg", "\x1b[1mabcdef\r\ng"},  // sequences take no cells
-      {1, 10, "\x1b[75Cabcdef", "\x1b[75Cabcde\r\nf"},  // but their moves count
-  };
-  for (const Case& c : cases) {
-    pipe.engine->CursorXY(c.x, c.y);
-    pipe.Take();
-    pipe.engine->WriteStr(c.text);
-    EXPECT_EQ(pipe.Take(), c.sent) << testing::PrintToString(c.text);
-  }
 }
 
 }  // namespace

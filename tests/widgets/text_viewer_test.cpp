@@ -70,8 +70,12 @@ class ViewerTest : public WidgetTest {
   TTextViewer viewer;
 };
 
-TEST_F(ViewerTest, LoadsEveryLineEndAndFallsBackToABlankLine) {
-  EXPECT_EQ(SplitLines("a\r\n\r\nb\rc\n"), (std::vector<std::string>{"a", "", "b", "c"}));
+TEST_F(ViewerTest, LoadsEveryLineEndAndLeavesNoFileOpen) {
+  const auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+  const auto before = openFiles();
+  EXPECT_EQ(LoadLines(Put("ends.txt", "a\r\n\r\nb\rc\n")), (std::vector<std::string>{"a", "", "b", "c"}));
+  EXPECT_EQ(LoadLines(dir_), std::nullopt) << "a directory opens but cannot be read";
+  EXPECT_EQ(openFiles(), before);
   viewer.OpenFile(dir_ + "/none.txt");
   EXPECT_THAT(viewer.SL, ::testing::ElementsAre(" "));
 }
@@ -127,6 +131,7 @@ TEST_F(ViewerTest, SearchRepeatAndHighlight) {
       {0, find + "\r", 1, "1:6 1:7 1:8 1:9 "},
       {3, find + "y", 3, "1:5 1:6 1:7 1:8 "},  // the top line is searched too
       {0, find + "\r\x07\x07", 15, "4:6 4:7 4:8 4:9 "},  // the last page: shown on its own row
+      {0, "\x06" "beta\r\r\x07", 1, ""},  // no further hit: none shown
       {0, find + "n", 0, ""},
       {0, find + "\r\x19\x07", 1, ""},
   };
