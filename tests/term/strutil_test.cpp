@@ -57,6 +57,11 @@ TEST(FileUtil, DeletesOnlyTheFilesThisRunWroteWhileTheyAreStillThere) {
   EXPECT_TRUE(IsMagazineFile(self));  // the program itself
   free(self);
 
+  OwnFile(d + "/again", make(d + "/again"));
+  unlink((d + "/again").c_str());
+  OwnFile(d + "/again", make(d + "/again"));  // written anew: only the new one is recorded
+  DeleteOwnedFile(d + "/again");
+  EXPECT_FALSE(exists(d + "/again"));
   DeleteOwnedFile(d + "/never");
   DeleteOwnedFiles();
   EXPECT_FALSE(exists(d + "/mine"));

@@ -132,6 +132,7 @@ TEST_F(ViewerTest, SearchRepeatAndHighlight) {
       {3, find + "y", 3, "1:5 1:6 1:7 1:8 "},  // the top line is searched too
       {0, find + "\r\x07\x07", 15, "4:6 4:7 4:8 4:9 "},  // the last page: shown on its own row
       {0, "\x06" "beta\r\r\x07", 1, ""},  // no further hit: none shown
+      {0, find + "\r\x06\rn", 1, ""},  // a search given up drops the old hit
       {0, find + "n", 0, ""},
       {0, find + "\r\x19\x07", 1, ""},
   };
