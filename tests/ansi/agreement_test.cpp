@@ -38,27 +38,14 @@ std::string Cursor() {
          "\x1b[19;20H\x1b[Kk\x1b[21;1Hline\nfeed\rcr\r\n|07\nnext\x1b[22;78H\x1b[300C\x1b[0B";
 }
 
-std::string Glyphs() {
-  std::string s = "\x1b[3;1H";
-  int n = 0;
-  for (int b = 1; b <= 255; ++b) {
-    if (b == 8 || b == 9 || b == 10 || b == 12 || b == 13 || b == 14 || b == 15 || b == 26 ||
-        b == 27 || b == '|')
-      continue;
-    s += static_cast<char>(b);
-    if (++n % 64 == 0) s += "\r\n";
-  }
-  return s + "\r\n|";
-}
-
 std::string Abandoned() {
   return "\x1b[2;2H\x1b[?7hA\x1b[=5hB\x1bxC\x1b[1 D\x1b[1\x1b[2CE\x1b[\xdb" "F\x1b[1;5~G"
          "\x1b[?25lH\x1b[1|15I\x1b(UJ\x1b[3;3r\x1b[4;4H\x1b[LK\x1b[2@\x1b[1P\x1b[3X";
 }
 
-TEST(Terminal, AgreesOnColoursCursorCommandsGlyphsAbandonedSequencesAndClears) {
+TEST(Terminal, AgreesOnColoursCursorCommandsAbandonedSequencesAndClears) {
   const std::pair<const char*, std::string> arts[] = {
-      {"colours", Colours()}, {"cursor", Cursor()}, {"glyphs", Glyphs()}, {"abandoned", Abandoned()},
+      {"colours", Colours()}, {"cursor", Cursor()}, {"abandoned", Abandoned()},
       {"clears", "\x1b[44mblue\x1b[2J\x1b[5;5Hx\x1b[41m\x0c\x1b[3;3Hy"}};
   for (const auto& [name, art] : arts) {
     ConsoleOnPipes console{Charset::Utf8};

@@ -53,16 +53,6 @@ TEST(KeyDecoder, LoneEscWaitsItsTimeoutThenIsEsc) {
   EXPECT_GE(time.Elapsed(), std::chrono::milliseconds(10));
 }
 
-TEST(KeyDecoder, QueueKeepsNineteenKeys) {
-  TInput decoder;
-  for (int i = 0; i < 20; ++i) decoder.PushKey(static_cast<char>('a' + i));
-  std::string popped;
-  for (char c; (c = decoder.PopKey()) != 0;) popped += c;
-  EXPECT_EQ(popped, "abcdefghijklmnopqrs");
-  EXPECT_EQ(TInput::FAltKey('m'), 50);
-  EXPECT_EQ(TInput::FAltKey('!'), 0);
-}
-
 TEST(KeyDecoder, Utf8CharactersArriveAsTheirCp437Bytes) {
   ConsoleOnPipes console(Charset::Utf8);
   // é and █ have bytes above 0x7F; ← (0x1B) and ♪ (0x0D) must not act as Esc

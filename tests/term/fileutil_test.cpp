@@ -5,28 +5,9 @@
 
 #include <filesystem>
 
-#include "term/file_names.h"
 #include "term/fileutil.h"
-#include "tests/support/console_fixture.h"
 
 namespace {
-
-TEST(FileNames, TypedCp437ReachesTheFileSystemAsUtf8AndComesBackForTheScreen) {
-  struct Case { std::string typed, onDisk; };
-  const Case both[] = {{"caf\x82.txt", "caf\xc3\xa9.txt"}, {"\xdb\xb0", "\xe2\x96\x88\xe2\x96\x91"}, {"plain", "plain"}};
-  {
-    ConsoleOnPipes utf8(Charset::Utf8);
-    for (const Case& c : both) {
-      EXPECT_EQ(FileNameOf(c.typed), c.onDisk) << c.typed;
-      EXPECT_EQ(ShownFileName(c.onDisk), c.typed) << c.onDisk;
-    }
-    // No glyph, no UTF-8, a sequence cut short: one '?' each, the rest kept.
-    EXPECT_EQ(ShownFileName("a\xf0\x9f\x98\x80" "b\xff" "c\xe2\x96"), "a?b?c??");
-  }
-  ConsoleOnPipes cp437(Charset::Cp437);
-  EXPECT_EQ(FileNameOf("caf\x82.txt"), "caf\x82.txt");
-  EXPECT_EQ(ShownFileName("caf\x82.txt"), "caf\x82.txt");
-}
 
 TEST(FileUtil, DeletesOnlyTheFilesThisRunWroteWhileTheyAreStillThere) {
   char dir[] = "/tmp/rodi-fileutil-XXXXXX";
