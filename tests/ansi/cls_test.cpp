@@ -5,7 +5,6 @@
 #include <tuple>
 
 #include "ansi/cls.h"
-#include "drawing.h"
 #include "tests/support/console_fixture.h"
 #include "tests/support/fake_time.h"
 
@@ -70,13 +69,6 @@ TEST_F(Wipes, QuartersGoClockwiseCrossAndKeepTheCursor) {
   EXPECT_EQ(order, (std::vector<std::string>{"1000", "1100", "1110"}));
   EXPECT_EQ(BlankCells(), 2000) << "columns 40 and 80 included";
   ExpectCursorAndColourKept();
-}
-
-TEST_F(Wipes, ClsRunsOneOfTheThree) {
-  Cls();
-  const size_t n = time.waits.size();
-  EXPECT_TRUE(n == 25 || n == 2000 || n == 3) << n << " pauses";
-  EXPECT_EQ(BlankCells(n == 25 ? 0x4E : 0), 2000);
 }
 
 }  // namespace

@@ -83,4 +83,13 @@ TEST(OutputEngine, SavedScreenComesBackWhole) {
   EXPECT_EQ(pipe.Take(), "");
 }
 
+TEST(OutputEngine, WiderTerminalWrapsAtColumn80NotCountingEscapes) {
+  EngineOnPipe pipe({0, Charset::Cp437, 100, 30});
+  pipe.engine->CursorXY(1, 1);
+  // ESC and the byte after it take no column there: b and c fill 79 and 80.
+  pipe.engine->WriteStr(std::string(78, 'a') + E + "xbcd");
+  pipe.engine->BufFlush();
+  EXPECT_NE(pipe.Take().find("bc\r\nd"), std::string::npos);
+}
+
 }  // namespace

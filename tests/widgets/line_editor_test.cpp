@@ -45,6 +45,7 @@ TEST_F(LineEditorTest, ScrollsJumpsWordsAndFiltersModes) {
       {10, 20, 1, "abc", {}, std::string(Home) + End + "X", "abcX", "abcX......", 5},
       {10, 20, 1, " ab", {kCtrlLeft, kCtrlLeft}, "X", "X ab", "X ab......", 2},
       {10, 20, 1, "abc", {}, std::string(Home) + "\x1b[3~X", "Xbc", "Xbc.......", 2},  // Delete
+      {10, 20, 1, "abc", {}, std::string(Left) + "\x1b[3~", "ab", "ab........", 3},
   };
   for (const Edit& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.initial) + " + " + ::testing::PrintToString(c.keys));
@@ -54,6 +55,7 @@ TEST_F(LineEditorTest, ScrollsJumpsWordsAndFiltersModes) {
                                  static_cast<uint8_t>(c.mode), 0x70, 0x78, '.', c.initial);
     EXPECT_EQ(text, c.wantText);
     EXPECT_EQ(Cells(kX, kY, c.field), c.wantShown);
+    EXPECT_EQ(GetTextAttr(), 0x70) << "the fill's colour left behind";
     EXPECT_EQ(WhereX(), kX + c.wantCursor - 1);
     EXPECT_EQ(Changed, c.wantText != c.initial);
     EXPECT_EQ(ExitCode, '\r');

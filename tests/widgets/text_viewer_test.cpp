@@ -191,24 +191,6 @@ TEST_F(ViewerTest, RefusedSaveIsReportedAndViewingGoesOn) {
   EXPECT_THAT(DirEntries(), ::testing::UnorderedElementsAre("file.txt", "sub"));
 }
 
-TEST_F(ViewerTest, FullScreenAndBack) {
-  viewer.SL = Numbered(30);
-  viewer.FX = 5;
-  viewer.FY = 3;
-  viewer.FW = 40;
-  View(std::string(F10) + Esc);
-  EXPECT_TRUE(viewer.FullScreen);
-  EXPECT_EQ(viewer.FW, 80);
-  EXPECT_EQ(viewer.FH, 24);
-  EXPECT_EQ(Cells(1, 1, 6) + Cells(1, 25, 6), "line0 line24");
-  EXPECT_EQ(console.Attr(80, 1), 0x70);
-
-  View(std::string(F10) + Esc);
-  EXPECT_FALSE(viewer.FullScreen);
-  EXPECT_EQ(viewer.FX + viewer.FY + viewer.FW + viewer.FH, 5 + 3 + 40 + 4);
-  EXPECT_EQ(Cells(5, 3, 5), "line0");
-}
-
 TEST_F(ViewerTest, HideWithAnEmptyImageChangesNothing) {
   WriteXY(3, 3, 0x1E, "shown");
   GotoXY(7, 9);
