@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -69,6 +70,7 @@ TEST(KeyDecoder, EndOfInputCallsTheHangUpAfterTheTypedKeys) {
     console.Type("q");
     if (delay) Keyboard->DelayWatchingInput(20);
     EXPECT_EQ(hangUps, 0);
+    errno = EAGAIN;  // left by an earlier call: a read that got bytes must still count
     EXPECT_EQ(Keyboard->ReadKey(), 'q');
     console.CloseInput();
     if (delay) Keyboard->DelayWatchingInput(20);

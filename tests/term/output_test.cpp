@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <termios.h>
+
 #include "engine_on_pipe.h"
 
 namespace {
@@ -90,6 +92,24 @@ TEST(OutputEngine, WiderTerminalWrapsAtColumn80NotCountingEscapes) {
   pipe.engine->WriteStr(std::string(78, 'a') + E + "xbcd");
   pipe.engine->BufFlush();
   EXPECT_NE(pipe.Take().find("bc\r\nd"), std::string::npos);
+}
+
+TEST(OutputEngine, GivesTheTerminalItsSettingsBack) {
+  const int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master) | unlockpt(master), 0);
+  const int slave = open(ptsname(master), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  termios before{}, during{}, after{};
+  tcgetattr(slave, &before);
+  {
+    TOutput engine(true, TOutputSetup{slave});
+    tcgetattr(slave, &during);
+  }
+  tcgetattr(slave, &after);
+  EXPECT_EQ(during.c_lflag & ICANON, 0u);
+  EXPECT_EQ(after.c_lflag, before.c_lflag);
+  close(slave);
+  close(master);
 }
 
 }  // namespace

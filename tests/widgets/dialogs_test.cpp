@@ -36,6 +36,7 @@ TEST_F(DialogTest, InputBoxEditsThenChooses) {
     SetTextAttr(0x1E);
     EXPECT_EQ(Ask(c.keys, input), c.want);
     EXPECT_EQ(input, "name");
+    for (int y = 12; y <= 16; ++y) EXPECT_NE(Cells(15, y, 1), " ") << "frame row " << y;
     EXPECT_EQ(std::tuple(WhereX(), WhereY(), GetTextAttr()), std::tuple(3, 4, 0x1E));
     if (c.keys.back() == '\r') {  // Enter answers the button shown selected
       EXPECT_EQ(console.Attr(c.want ? 36 : 46, 15), c.want ? 0x3F : 0x4F);
