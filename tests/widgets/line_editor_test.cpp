@@ -43,7 +43,7 @@ TEST_F(LineEditorTest, ScrollsJumpsWordsAndFiltersModes) {
       {8, 8, 3, "", {}, "123199", "12/31/99", "12/31/99", 9},
       {5, 10, 1, "", {}, "abcdef", "abcdef", "cdef.", 5},
       {10, 20, 1, "abc", {}, std::string(Home) + End + "X", "abcX", "abcX......", 5},
-      {10, 20, 1, " ab", {kCtrlLeft, kCtrlLeft}, "X", "X ab", "X ab......", 2},
+      {10, 20, 1, "  ab", {kCtrlLeft, kCtrlLeft}, "X", "X  ab", "X  ab.....", 2},
       {10, 20, 1, "abc", {}, std::string(Home) + "\x1b[3~X", "Xbc", "Xbc.......", 2},  // Delete
       {10, 20, 1, "abc", {}, std::string(Left) + "\x1b[3~", "ab", "ab........", 3},
   };
