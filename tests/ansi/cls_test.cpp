@@ -40,13 +40,6 @@ class Wipes : public testing::Test {
   FakeTime time;
 };
 
-TEST_F(Wipes, HorizontalLinesEndWithAClearInTheCurrentAttribute) {
-  RunWipe(Wipe::HorizontalLines);
-  EXPECT_EQ(time.waits, std::vector<int>(25, 30));
-  EXPECT_EQ(BlankCells(0x4E), 2000);
-  EXPECT_EQ(std::make_tuple(WhereX(), WhereY()), std::make_tuple(1, 1));
-}
-
 TEST_F(Wipes, VerticalLinesBlankEvenColumnsThenOddOnesOneCellAPause) {
   int pauses = 0;
   time.onWait = [&](int ms) {

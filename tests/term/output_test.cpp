@@ -7,7 +7,6 @@
 namespace {
 
 const std::string E = "\x1b";
-std::pair<int, int> At(const TOutput& out) { return {out.FCursorX, out.FCursorY}; }
 
 TEST(OutputEngine, StartsWithCharsetResetAndClearAndGivesBackOnDestroy) {
   struct Case { TOutputSetup setup; std::string start, end; };
@@ -37,52 +36,6 @@ TEST(OutputEngine, AttrToAnsiEmitsTheShortestChange) {
     pipe.engine->FTextAttr = c.from;
     EXPECT_EQ(pipe.engine->AttrToAnsi(c.to), c.sgr) << int(c.from) << " -> " << int(c.to);
   }
-}
-
-TEST(OutputEngine, WriteXYPipeTakesEveryPositiveCodeAndRestores) {
-  EngineOnPipe pipe;
-  TOutput& out = *pipe.engine;
-  out.CursorXY(10, 10);
-  out.WriteXYPipe(5, 3, 7, 5, "|12Hello world");
-  EXPECT_EQ(pipe.Row(3).substr(4, 6), "Hello ");
-  EXPECT_EQ(out.ReadAttrXY(9, 3), 12);
-  EXPECT_EQ(out.FTextAttr, 7);
-  EXPECT_EQ(At(out), std::pair(10, 10));
-  out.WriteXYPipe(1, 4, 7, 2, "|24a|$Fb");  // both are codes here
-  EXPECT_EQ(pipe.Row(4).substr(0, 3), "ab ");
-  EXPECT_EQ(out.ReadAttrXY(1, 4), 0x87);
-  EXPECT_EQ(out.ReadAttrXY(2, 4), 0x0F);  // a foreground code drops the blink
-  out.WriteXYPipe(1, 5, 7, 6, "ab");
-  EXPECT_EQ(pipe.Row(5).substr(0, 7), "ab     ");
-  out.WriteXYPipe(1, 6, 7, 0, "abc");  // a zero pad that starts with a character never stops
-  EXPECT_EQ(pipe.Row(6).substr(0, 3), "abc");
-}
-
-TEST(OutputEngine, SavedScreenComesBackWhole) {
-  EngineOnPipe pipe;
-  TOutput& out = *pipe.engine;
-  out.SetTextAttr(0x1E);
-  out.CursorXY(3, 2);
-  out.WriteStr("saved");
-  TConsoleImageRec image;
-  out.GetScreenImage(1, 1, 80, 25, image);
-  const TConsoleScreenRec before = out.Buffer;
-  out.SetTextAttr(0x4F);
-  out.ClearScreen();
-  out.CursorXY(40, 20);
-  out.WriteStr("scribble");
-  out.PutScreenImage(image);
-  for (int y = 0; y < 25; ++y)
-    for (int x = 0; x < 80; ++x) {
-      ASSERT_EQ(out.Buffer[y][x].UnicodeChar, before[y][x].UnicodeChar) << x << "," << y;
-      ASSERT_EQ(out.Buffer[y][x].Attributes, before[y][x].Attributes) << x << "," << y;
-    }
-  EXPECT_EQ(out.FTextAttr, 0x1E);
-  EXPECT_EQ(At(out), std::pair(8, 2));
-  pipe.Take();
-  out.PutScreenImage(TConsoleImageRec{});  // never filled: changes nothing
-  out.BufFlush();
-  EXPECT_EQ(pipe.Take(), "");
 }
 
 TEST(OutputEngine, WiderTerminalWrapsAtColumn80NotCountingEscapes) {

@@ -168,29 +168,6 @@ TEST_F(ViewerTest, SavesTheTextAsLoaded) {
   EXPECT_THAT(DirEntries(), ::testing::UnorderedElementsAre("in.txt", "out.txt"));
 }
 
-TEST_F(ViewerTest, RefusedSaveIsReportedAndViewingGoesOn) {
-  Put("file.txt", "x");
-  fs::create_directory(dir_ + "/sub");
-  const std::pair<std::string, std::string> cases[] = {
-      {dir_ + "/file.txt/out.txt", "Not a directory"},
-      {dir_ + "/sub", "Is a directory"},
-  };
-  viewer.SL = Numbered(3);
-  for (const auto& [name, reason] : cases) {
-    SCOPED_TRACE(name);
-    viewer.FFg = 7;
-    View("\x13" + name + "\r\r" + "\x1b[B+\r");  // the key after the message is swallowed
-    const std::string row = console.Row(14);
-    EXPECT_THAT(row, ::testing::HasSubstr("Cannot save"));
-    EXPECT_THAT(row, ::testing::HasSubstr(name.substr(name.size() - 7)));
-    EXPECT_THAT(row, ::testing::HasSubstr(reason));
-    EXPECT_EQ(console.Attr(15, 14), 0x4F);
-    EXPECT_EQ(viewer.FFg, 8);
-  }
-  EXPECT_EQ(Slurp(dir_ + "/file.txt"), "x");
-  EXPECT_THAT(DirEntries(), ::testing::UnorderedElementsAre("file.txt", "sub"));
-}
-
 TEST_F(ViewerTest, HideWithAnEmptyImageChangesNothing) {
   WriteXY(3, 3, 0x1E, "shown");
   GotoXY(7, 9);
