@@ -38,6 +38,15 @@ TEST(OutputEngine, AttrToAnsiEmitsTheShortestChange) {
   }
 }
 
+TEST(OutputEngine, RepaintSendsTheWholeImageAgain) {
+  EngineOnPipe pipe;
+  pipe.engine->WriteXY(5, 3, 0x1E, "kept");
+  pipe.engine->BufFlush();
+  pipe.Take();
+  pipe.engine->Repaint();  // after the terminal was used by another program
+  EXPECT_NE(pipe.Take().find("kept"), std::string::npos);
+}
+
 TEST(OutputEngine, WiderTerminalWrapsAtColumn80NotCountingEscapes) {
   EngineOnPipe pipe({0, Charset::Cp437, 100, 30});
   pipe.engine->CursorXY(1, 1);

@@ -80,33 +80,7 @@ TEST_F(ViewerTest, LoadsEveryLineEndAndLeavesNoFileOpen) {
   EXPECT_THAT(viewer.SL, ::testing::ElementsAre(" "));
 }
 
-TEST_F(ViewerTest, ScrollLimitsAndBarArithmetic) {
-  const struct {
-    int lines, fh;
-    std::string keys;
-    int wantIY, thumbFirst, thumbLast;  // thumb rows from FY
-  } cases[] = {
-      {3, 17, std::string(Down) + PgDn, 0, 0, 17},
-      {100, 17, std::string(PgDn) + PgDn + PgDn + PgDn + PgDn, 82, 13, 15},
-      {100, 17, std::string(PgDn) + Down + Up + Up, 16, 2, 4},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.lines) + " lines, " + ::testing::PrintToString(c.keys));
-    viewer.SL = Numbered(c.lines);
-    viewer.IY = 0;
-    viewer.FH = static_cast<uint8_t>(c.fh);
-    View(c.keys + "\t");
-    EXPECT_EQ(viewer.IY, c.wantIY);
-    EXPECT_EQ(Cells(1, 1, 6), "line" + std::to_string(c.wantIY) + (c.wantIY < 10 ? " " : ""));
-    for (int k = 0; k < c.fh; ++k) {
-      const bool thumb = k >= c.thumbFirst && k <= c.thumbLast;
-      EXPECT_EQ(console.Attr(80, 1 + k), thumb ? 0x70 : 0x07) << "row " << k;
-    }
-    if (c.lines <= c.fh) {
-      EXPECT_EQ(console.Attr(1, 1 + c.lines), 0);  // below the text: cleared
-    }
-  }
-
+TEST_F(ViewerTest, EndScrollsToTheLongestLine) {
   viewer.SL = {"short", std::string(100, 'x'), "|12" + std::string(40, 'y')};
   View(std::string(End) + "\r");
   EXPECT_EQ(viewer.IX, 19);  // the longest line's end, codes not counted
