@@ -52,6 +52,7 @@ TEST(Display, ArtLeavesTheExpectedImage) {
       // Pipe codes.
       {1, 1, 0x97, "|12", {}, 1, 1, 0x9C}, {1, 1, 0x9E, "|20", {}, 1, 1, 0x4E}, {1, 1, 0x07, "|23", {}, 1, 1, 0x77},
       {1, 1, 0x07, "|1xa", {{1, "|1xa"}}, 5, 1, 0x07}, {1, 1, 0x07, "|24", {{1, "|24"}}, 4, 1, 0x07},
+      {1, 1, 0x07, "ab|1", {{1, "ab|"}}, 4, 1, 0x07}, {1, 1, 0x07, "ab|\x1a" "07", {{1, "ab|"}}, 4, 1, 0x07},
       // Inside a sequence the colour text's ESC abandons it: its "[" and the rest are drawn.
       {1, 1, 0x07, "\x1b[1|15", {{1, "[1;37m"}}, 7, 1, 0x07},
   };
