@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
 # Fuzzes with libFuzzer under AddressSanitizer and UBSan, for a bounded total
 # time (default 45 s; FUZZ_SECONDS=N overrides) shared by the harnesses: the
-# ANSI interpreter, the key decoder, the pipe-code writers, the text loader and
-# viewer, the template scanner, the line editor and the lightbar menu. The ANSI
-# interpreter's seeds and kept crash inputs are replayed first. A new crash
-# input is left in build-fuzz/crashes/NAME-*: keep an interpreter one in
-# tests/ansi/fuzz/regressions/, mend the others with a unit test.
+# ANSI interpreter, whose seeds and kept crash inputs are replayed first. A new
+# crash input is left in build-fuzz/crashes/NAME-*: keep it in
+# tests/ansi/fuzz/regressions/ and mend the fault.
 # Needs clang-14 and libclang-rt-14-dev (scripts/packages.txt).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,23 +14,17 @@ mkdir -p "$out/obj" "$out/crashes"
 # name, function, harness source
 harnesses=(
   "ansi FuzzAnsi tests/ansi/fuzz/fuzz_input.cpp"
-  "keys FuzzKeys tests/fuzz/keys_fuzz.cpp"
-  "pipe FuzzPipeWriters tests/fuzz/pipe_fuzz.cpp"
-  "viewer FuzzTextViewer tests/fuzz/viewer_fuzz.cpp"
-  "templates FuzzTemplates tests/fuzz/templates_fuzz.cpp"
-  "line_editor FuzzLineEditor tests/fuzz/line_editor_fuzz.cpp"
-  "bar_menu FuzzBarMenu tests/fuzz/bar_menu_fuzz.cpp"
 )
 flags=(-std=c++20 -O1 -g -I. -fsanitize=fuzzer-no-link,address,undefined
        -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS)
 throttle() { while [ "$(jobs -rp | wc -l)" -ge 4 ]; do wait -n; done; }  # four compilers at once
 compile() {  # source, object, extra flags
-  if [ ! -e "$2" ] || [ "$1" -nt "$2" ] || [ -n "$(find term ansi widgets tests/fuzz -name '*.h' -newer "$2")" ]; then
+  if [ ! -e "$2" ] || [ "$1" -nt "$2" ] || [ -n "$(find term ansi widgets tests/fuzz tests/ansi/fuzz -name '*.h' -newer "$2")" ]; then
     clang++-14 "${flags[@]}" "${@:3}" -c "$1" -o "$2"
   fi
 }
 shared=()
-for src in term/*.cpp ansi/*.cpp widgets/*.cpp tests/fuzz/fuzz_console.cpp tests/fuzz/fuzz_seams.cpp tests/support/fake_time.cpp; do
+for src in term/*.cpp ansi/*.cpp widgets/*.cpp tests/fuzz/fuzz_seams.cpp tests/support/fake_time.cpp; do
   shared+=("$out/obj/$(echo "$src" | tr / _).o")
   throttle
   compile "$src" "${shared[-1]}" &
@@ -57,12 +49,7 @@ each=$(( seconds / ${#harnesses[@]} > 0 ? seconds / ${#harnesses[@]} : 1 ))
 for h in "${harnesses[@]}"; do
   read -r name fn src <<<"$h"
   mkdir -p "$out/corpus/$name"
-  opts=(-max_len=4096 -dict=tests/fuzz/keys.dict) seeds=() budget=$each
-  if [ "$name" = ansi ]; then
-    opts=(-max_len=20000 -dict=tests/ansi/fuzz/ansi.dict) seeds=(tests/ansi/fuzz/seeds)
-    # The interpreter gets what the even split leaves over.
-    budget=$(( seconds - each * (${#harnesses[@]} - 1) > 0 ? seconds - each * (${#harnesses[@]} - 1) : 1 ))
-  fi
+  opts=(-max_len=20000 -dict=tests/ansi/fuzz/ansi.dict) seeds=(tests/ansi/fuzz/seeds) budget=$each
   status=0
   "$out/${name}_fuzz" -max_total_time="$budget" -timeout=10 -artifact_prefix="$out/crashes/$name-" \
     -print_final_stats=1 "${opts[@]}" "$out/corpus/$name" "${seeds[@]}" \

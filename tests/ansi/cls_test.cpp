@@ -5,7 +5,6 @@
 #include <tuple>
 
 #include "ansi/cls.h"
-#include "drawing.h"
 #include "tests/support/console_fixture.h"
 #include "tests/support/fake_time.h"
 
@@ -41,13 +40,6 @@ class Wipes : public testing::Test {
   FakeTime time;
 };
 
-TEST_F(Wipes, HorizontalLinesEndWithAClearInTheCurrentAttribute) {
-  RunWipe(Wipe::HorizontalLines);
-  EXPECT_EQ(time.waits, std::vector<int>(25, 30));
-  EXPECT_EQ(BlankCells(0x4E), 2000);
-  EXPECT_EQ(std::make_tuple(WhereX(), WhereY()), std::make_tuple(1, 1));
-}
-
 TEST_F(Wipes, VerticalLinesBlankEvenColumnsThenOddOnesOneCellAPause) {
   int pauses = 0;
   time.onWait = [&](int ms) {
@@ -70,13 +62,6 @@ TEST_F(Wipes, QuartersGoClockwiseCrossAndKeepTheCursor) {
   EXPECT_EQ(order, (std::vector<std::string>{"1000", "1100", "1110"}));
   EXPECT_EQ(BlankCells(), 2000) << "columns 40 and 80 included";
   ExpectCursorAndColourKept();
-}
-
-TEST_F(Wipes, ClsRunsOneOfTheThree) {
-  Cls();
-  const size_t n = time.waits.size();
-  EXPECT_TRUE(n == 25 || n == 2000 || n == 3) << n << " pauses";
-  EXPECT_EQ(BlankCells(n == 25 ? 0x4E : 0), 2000);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 
 #include "ansi/ansi_display.h"
 #include "drawing.h"
-#include "term/program_args.h"
 #include "tests/support/console_fixture.h"
 #include "tests/support/fake_time.h"
 
@@ -27,13 +26,11 @@ TEST(Pace, PausesOnMultiplesOfThePaceWithinEachBlock) {
   const Case cases[] = {
       {"pace 30 on a full block", 30, 4096, "", 136},
       {"pace 100: positions restart in the second block", 100, 4196, "", 41},
-      {"pace 10000 never pauses", 10000, 8192, "", 0},
       {"negative pace", -5, 4096, "", 0},
       // Keys typed before the drawing: each is read with a byte, before its pause.
       {"* sets 20", 0, 100, "*", 5},
       {"+ adds 3", 0, 9, "+", 3},
       {"ten - from 30 reach 0", 30, 4096, "----------", 1},  // 27, 24, ... 3 on byte 9, then 0
-      {"other keys are read and ignored", 3, 9, "ab", 3},
       {"arrow key: 0 and 72, neither a pace key", 3, 9, "\x1b[A", 3},
       {"alt-x: 0 and 45, and 45 is -", 3, 9, "\x1bx", 0},
   };
@@ -45,30 +42,6 @@ TEST(Pace, PausesOnMultiplesOfThePaceWithinEachBlock) {
     const std::vector<int> pauses = Pauses(time);
     EXPECT_EQ(pauses.size(), c.pauses) << c.what;
     EXPECT_EQ(std::count(pauses.begin(), pauses.end(), 6), std::ssize(pauses)) << c.what;
-  }
-}
-
-TEST(PaceKeys, SlashTakesTheSecondArgument) {
-  for (const auto& [arg, pauses] : {std::pair{"7", 3}, {"x", 0}, {"", 0}}) {
-    std::string a0 = "rodi", a1 = "file", a2 = arg;
-    char* argv[] = {a0.data(), a1.data(), a2.data(), nullptr};
-    SetProgramArgs(*arg ? 3 : 2, argv);
-    ConsoleOnPipes console;
-    console.Type("/");
-    FakeTime time;
-    Draw(std::string(21, '.'), 30);
-    EXPECT_EQ(Pauses(time).size(), static_cast<size_t>(pauses)) << "argument '" << arg << "'";
-  }
-  SetProgramArgs(0, nullptr);
-}
-
-TEST(PaceKeys, CodeBytesGetNoPauseButGivenBackBytesDo) {
-  // The end reads as a SUB at position 1, which pauses at pace 1 too.
-  for (const auto& [art, pauses] : {std::pair{"|07ab", 4u}, {"|1xab", 6u}}) {
-    ConsoleOnPipes console;
-    FakeTime time;
-    Draw(art, 1);
-    EXPECT_EQ(Pauses(time).size(), pauses) << art;
   }
 }
 

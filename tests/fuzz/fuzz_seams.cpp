@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "fuzz_console.h"
+#include "tests/ansi/fuzz/fuzz_input.h"
 #include "term/output.h"
 
 extern "C" ssize_t __real_write(int fd, const void* buf, size_t n);

@@ -8,8 +8,8 @@ constexpr TermClock::time_point kStart = TermClock::time_point{} + std::chrono::
 
 }  // namespace
 
-FakeTime::FakeTime(std::chrono::microseconds perReading) : now_(kStart) {
-  real_ = SetTimeSource({[this, perReading] { return now_ += perReading; },
+FakeTime::FakeTime() : now_(kStart) {
+  real_ = SetTimeSource({[this] { return now_; },
                          [this](pollfd* fds, nfds_t count, int timeoutMs) {
                            const int ready = poll(fds, count, 0);
                            if (ready != 0 || timeoutMs == 0) return ready;

@@ -10,8 +10,7 @@
 
 class FakeTime {
  public:
-  // Every reading of the clock also moves it on by perReading.
-  explicit FakeTime(std::chrono::microseconds perReading = {});
+  FakeTime();
   ~FakeTime();
   FakeTime(const FakeTime&) = delete;
   FakeTime& operator=(const FakeTime&) = delete;

@@ -57,22 +57,6 @@ TEST(Departure, StepsRunNewestFirstAlsoWhenASignalCutsAWait) {
     EXPECT_EQ(sleeping.status, 128 + sig) << "signal " << sig;
     EXPECT_EQ(sleeping.said, kAllSteps);
   }
-  int never[2];
-  ASSERT_EQ(pipe(never), 0);
-  Outcome waiting = InChild([&] { WaitReadable(never[0], -1); }, 50, SIGTERM);
-  EXPECT_EQ(waiting.status, 128 + SIGTERM);
-  close(never[0]);
-  close(never[1]);
-}
-
-TEST(Departure, ClosedReaderIsAFailedWriteNotADeath) {
-  Outcome o = InChild([] {
-    int fds[2];
-    if (pipe(fds) != 0) _exit(98);
-    close(fds[0]);
-    _exit(WriteAll(fds[1], "x", 1) ? 97 : 42);
-  });
-  EXPECT_EQ(o.status, 42);
 }
 
 TEST(Departure, ErrorReportComesAfterCleaningWithCode1) {

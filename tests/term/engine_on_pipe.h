@@ -32,11 +32,6 @@ class EngineOnPipe {
     for (ssize_t n; (n = read(read_, buf, sizeof buf)) > 0;) out.append(buf, static_cast<size_t>(n));
     return out;
   }
-  std::string Row(int y) const {
-    std::string row;
-    for (const TCharInfo& c : engine->Buffer[y - 1]) row += static_cast<char>(c.UnicodeChar);
-    return row;
-  }
   std::unique_ptr<TOutput> engine;
 
  private:

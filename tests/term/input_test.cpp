@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -24,18 +25,12 @@ struct Sequence { std::string bytes; std::vector<int> keys; };
 TEST(KeyDecoder, TurnsTerminalSequencesIntoPcKeys) {
   // "\x1b[1;5A": the modifier is swallowed, the final byte stays for later.
   const Sequence table[] = {
-      {"a", {'a'}}, {"\r", {13}}, {"\x7f", {8}}, {"\t", {9}}, {"\x1b[A", {0, 72}},
-      {"\x1b[B", {0, 80}}, {"\x1b[C", {0, 77}}, {"\x1b[D", {0, 75}}, {"\x1bOA", {0, 72}},
-      {"\x1bOD", {0, 75}}, {"\x1bOH", {0, 71}}, {"\x1bOF", {0, 79}}, {"\x1b[H", {0, 71}},
-      {"\x1b[K", {0, 79}}, {"\x1b[F", {0, 79}}, {"\x1b[G", {'5'}}, {"\x1b[U", {0, 81}},
-      {"\x1b[V", {0, 73}}, {"\x1b[1~", {0, 71}}, {"\x1b[4~", {0, 79}}, {"\x1b[5~", {0, 73}},
-      {"\x1b[6~", {0, 81}}, {"\x1b[2~", {0, 82}}, {"\x1b[3~", {0, 83}}, {"\x1bOP", {0, 59}},
-      {"\x1bOS", {0, 62}}, {"\x1b[[A", {0, 59}}, {"\x1b[[E", {0, 63}}, {"\x1b[15~", {0, 63}},
-      {"\x1b[17~", {0, 64}}, {"\x1b[19~", {0, 66}}, {"\x1b[20~", {0, 67}}, {"\x1b[21~", {0, 68}},
-      {"\x1b[23~", {0, 133}}, {"\x1b[24~", {0, 134}}, {"\x1b[25~", {0, 86}}, {"\x1b[29~", {0, 89}},
-      {"\x1b[31~", {0, 90}}, {"\x1b[34~", {0, 93}}, {"\x1bx", {0, 45}}, {"\x1bq", {0, 16}},
-      {"\x1b" "1", {0, 120}}, {"\x1b=", {0, 131}}, {"\x1bX", {'X', 27}}, {"\x1b\n", {10}},
-      {"\x1b[Z", {'Z', '[', 27}}, {"\x1b[", {0}}, {"\x1b[1;5A", {0, 'A'}},
+      {"a", {'a'}}, {"\r", {13}}, {"\x7f", {8}}, {"\x1b[A", {0, 72}}, {"\x1bOD", {0, 75}}, {"\x1b[H", {0, 71}},
+      {"\x1b[K", {0, 79}}, {"\x1b[G", {'5'}}, {"\x1b[U", {0, 81}}, {"\x1b[1~", {0, 71}}, {"\x1b[6~", {0, 81}},
+      {"\x1bOP", {0, 59}}, {"\x1b[[E", {0, 63}}, {"\x1b[15~", {0, 63}}, {"\x1b[21~", {0, 68}},
+      {"\x1b[24~", {0, 134}}, {"\x1b[34~", {0, 93}}, {"\x1bx", {0, 45}}, {"\x1b" "1", {0, 120}},
+      {"\x1b=", {0, 131}}, {"\x1bX", {'X', 27}}, {"\x1b\n", {10}}, {"\x1b[Z", {'Z', '[', 27}}, {"\x1b[", {0}},
+      {"\x1b[1;5A", {0, 'A'}},
   };
   for (const Sequence& s : table) {
     ConsoleOnPipes console;
@@ -51,16 +46,6 @@ TEST(KeyDecoder, LoneEscWaitsItsTimeoutThenIsEsc) {
   FakeTime time;
   EXPECT_EQ(Keyboard->ReadKey(), 27);
   EXPECT_GE(time.Elapsed(), std::chrono::milliseconds(10));
-}
-
-TEST(KeyDecoder, QueueKeepsNineteenKeys) {
-  TInput decoder;
-  for (int i = 0; i < 20; ++i) decoder.PushKey(static_cast<char>('a' + i));
-  std::string popped;
-  for (char c; (c = decoder.PopKey()) != 0;) popped += c;
-  EXPECT_EQ(popped, "abcdefghijklmnopqrs");
-  EXPECT_EQ(TInput::FAltKey('m'), 50);
-  EXPECT_EQ(TInput::FAltKey('!'), 0);
 }
 
 TEST(KeyDecoder, Utf8CharactersArriveAsTheirCp437Bytes) {
@@ -85,6 +70,7 @@ TEST(KeyDecoder, EndOfInputCallsTheHangUpAfterTheTypedKeys) {
     console.Type("q");
     if (delay) Keyboard->DelayWatchingInput(20);
     EXPECT_EQ(hangUps, 0);
+    errno = EAGAIN;  // left by an earlier call: a read that got bytes must still count
     EXPECT_EQ(Keyboard->ReadKey(), 'q');
     console.CloseInput();
     if (delay) Keyboard->DelayWatchingInput(20);

@@ -73,19 +73,6 @@ TEST_F(BarTest, IncrementalSearchAndCtrlAWrapAround) {
   EXPECT_EQ(bar.Search_Idx, 0);
   EXPECT_EQ(bar.FSearch, "AP");
   EXPECT_THAT(seen, ::testing::Contains(2));
-
-}
-
-TEST_F(BarTest, OtherKeysComeBeforeTheMenusOwnHandling) {
-  AddItems(bar, 5);
-  std::vector<std::string> calls;
-  bar.OnOtherKey = [&](char k, int32_t i) {
-    calls.push_back(std::string(1, k) + std::to_string(i));
-  };
-  bar.OnEnter = [&](int32_t i) { calls.push_back("enter" + std::to_string(i)); };
-  EXPECT_EQ(Run("4\r", 4, 3), 4);  // the search moves the bar after the handler saw "4"
-  EXPECT_THAT(calls, ::testing::ElementsAre("43", "enter4", "\r4"));
-
 }
 
 TEST_F(BarTest, MoreIndicatorAndScrollBar) {

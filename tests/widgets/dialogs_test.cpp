@@ -2,6 +2,7 @@
 #include <tuple>
 
 #include "widget_test.h"
+#include "widgets/frames.h"
 #include "widgets/input_box.h"
 
 namespace {
@@ -36,6 +37,7 @@ TEST_F(DialogTest, InputBoxEditsThenChooses) {
     SetTextAttr(0x1E);
     EXPECT_EQ(Ask(c.keys, input), c.want);
     EXPECT_EQ(input, "name");
+    for (int y = 12; y <= 16; ++y) EXPECT_NE(Cells(15, y, 1), " ") << "frame row " << y;
     EXPECT_EQ(std::tuple(WhereX(), WhereY(), GetTextAttr()), std::tuple(3, 4, 0x1E));
     if (c.keys.back() == '\r') {  // Enter answers the button shown selected
       EXPECT_EQ(console.Attr(c.want ? 36 : 46, 15), c.want ? 0x3F : 0x4F);
@@ -48,6 +50,12 @@ TEST_F(DialogTest, InputBoxEditsThenChooses) {
   EXPECT_EQ(Cells(18, 14, 3), "ab\xB0");
   EXPECT_TRUE(Ask(std::string(60, 'a') + "\r\r", input));
   EXPECT_EQ(input.size(), 49u);  // the field's width: columns 18-66
+}
+
+TEST_F(DialogTest, BorderedWindowHasEveryEdge) {
+  WinBoxBorder(10, 5, 40, 15, 1);  // its frame: columns 11-39, rows 7-14
+  for (const auto& [x, y] : {std::pair{11, 7}, {25, 7}, {39, 7}, {11, 10}, {39, 10}, {11, 14}, {25, 14}})
+    EXPECT_NE(Cells(x, y, 1), " ") << x << "," << y;
 }
 
 }  // namespace

@@ -42,6 +42,10 @@ TEST_F(LineEditorTest, ScrollsJumpsWordsAndFiltersModes) {
       {10, 20, 1, "one  two", {kCtrlLeft, kCtrlLeft}, "X", "Xone  two", "Xone  two.", 2},
       {8, 8, 3, "", {}, "123199", "12/31/99", "12/31/99", 9},
       {5, 10, 1, "", {}, "abcdef", "abcdef", "cdef.", 5},
+      {10, 20, 1, "abc", {}, std::string(Home) + End + "X", "abcX", "abcX......", 5},
+      {10, 20, 1, "  ab", {kCtrlLeft, kCtrlLeft}, "X", "X  ab", "X  ab.....", 2},
+      {10, 20, 1, "abc", {}, std::string(Home) + "\x1b[3~X", "Xbc", "Xbc.......", 2},  // Delete
+      {10, 20, 1, "abc", {}, std::string(Left) + "\x1b[3~", "ab", "ab........", 3},
   };
   for (const Edit& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.initial) + " + " + ::testing::PrintToString(c.keys));
@@ -51,10 +55,12 @@ TEST_F(LineEditorTest, ScrollsJumpsWordsAndFiltersModes) {
                                  static_cast<uint8_t>(c.mode), 0x70, 0x78, '.', c.initial);
     EXPECT_EQ(text, c.wantText);
     EXPECT_EQ(Cells(kX, kY, c.field), c.wantShown);
+    EXPECT_EQ(GetTextAttr(), 0x70) << "the fill's colour left behind";
     EXPECT_EQ(WhereX(), kX + c.wantCursor - 1);
     EXPECT_EQ(Changed, c.wantText != c.initial);
     EXPECT_EQ(ExitCode, '\r');
   }
+  EXPECT_EQ(console.Attr(kX, kY), 0x70);
   EXPECT_EQ(console.Attr(kX + 4, kY), 0x78);  // fill cells keep their own colour
 }
 

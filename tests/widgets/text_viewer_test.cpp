@@ -70,39 +70,17 @@ class ViewerTest : public WidgetTest {
   TTextViewer viewer;
 };
 
-TEST_F(ViewerTest, LoadsEveryLineEndAndFallsBackToABlankLine) {
-  EXPECT_EQ(SplitLines("a\r\n\r\nb\rc\n"), (std::vector<std::string>{"a", "", "b", "c"}));
+TEST_F(ViewerTest, LoadsEveryLineEndAndLeavesNoFileOpen) {
+  const auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+  const auto before = openFiles();
+  EXPECT_EQ(LoadLines(Put("ends.txt", "a\r\n\r\nb\rc\n")), (std::vector<std::string>{"a", "", "b", "c"}));
+  EXPECT_EQ(LoadLines(dir_), std::nullopt) << "a directory opens but cannot be read";
+  EXPECT_EQ(openFiles(), before);
   viewer.OpenFile(dir_ + "/none.txt");
   EXPECT_THAT(viewer.SL, ::testing::ElementsAre(" "));
 }
 
-TEST_F(ViewerTest, ScrollLimitsAndBarArithmetic) {
-  const struct {
-    int lines, fh;
-    std::string keys;
-    int wantIY, thumbFirst, thumbLast;  // thumb rows from FY
-  } cases[] = {
-      {3, 17, std::string(Down) + PgDn, 0, 0, 17},
-      {100, 17, std::string(PgDn) + PgDn + PgDn + PgDn + PgDn, 82, 13, 15},
-      {100, 17, std::string(PgDn) + Down + Up + Up, 16, 2, 4},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.lines) + " lines, " + ::testing::PrintToString(c.keys));
-    viewer.SL = Numbered(c.lines);
-    viewer.IY = 0;
-    viewer.FH = static_cast<uint8_t>(c.fh);
-    View(c.keys + "\t");
-    EXPECT_EQ(viewer.IY, c.wantIY);
-    EXPECT_EQ(Cells(1, 1, 6), "line" + std::to_string(c.wantIY) + (c.wantIY < 10 ? " " : ""));
-    for (int k = 0; k < c.fh; ++k) {
-      const bool thumb = k >= c.thumbFirst && k <= c.thumbLast;
-      EXPECT_EQ(console.Attr(80, 1 + k), thumb ? 0x70 : 0x07) << "row " << k;
-    }
-    if (c.lines <= c.fh) {
-      EXPECT_EQ(console.Attr(1, 1 + c.lines), 0);  // below the text: cleared
-    }
-  }
-
+TEST_F(ViewerTest, EndScrollsToTheLongestLine) {
   viewer.SL = {"short", std::string(100, 'x'), "|12" + std::string(40, 'y')};
   View(std::string(End) + "\r");
   EXPECT_EQ(viewer.IX, 19);  // the longest line's end, codes not counted
@@ -127,6 +105,8 @@ TEST_F(ViewerTest, SearchRepeatAndHighlight) {
       {0, find + "\r", 1, "1:6 1:7 1:8 1:9 "},
       {3, find + "y", 3, "1:5 1:6 1:7 1:8 "},  // the top line is searched too
       {0, find + "\r\x07\x07", 15, "4:6 4:7 4:8 4:9 "},  // the last page: shown on its own row
+      {0, "\x06" "beta\r\r\x07", 1, ""},  // no further hit: none shown
+      {0, find + "\r\x06\rn", 1, ""},  // a search given up drops the old hit
       {0, find + "n", 0, ""},
       {0, find + "\r\x19\x07", 1, ""},
   };
@@ -139,6 +119,10 @@ TEST_F(ViewerTest, SearchRepeatAndHighlight) {
     EXPECT_EQ(Highlighted(), c.wantMarks);
   }
 
+  viewer.SL = {"word on the left"};
+  viewer.IX = 2;  // scrolled past the hit's start: only its cells in view are marked
+  View(find + "\r" + Esc);
+  EXPECT_EQ(Highlighted(), "1:1 1:2 ");
   viewer.SL = {"top", std::string(99, '.') + "Word"};
   viewer.IY = 0;
   viewer.FH = 0;
@@ -156,48 +140,6 @@ TEST_F(ViewerTest, SavesTheTextAsLoaded) {
 
   View("\x13\r\r\x13" + dir_ + "/no.txt\rn\x1b");  // an empty name, then NO
   EXPECT_THAT(DirEntries(), ::testing::UnorderedElementsAre("in.txt", "out.txt"));
-}
-
-TEST_F(ViewerTest, RefusedSaveIsReportedAndViewingGoesOn) {
-  Put("file.txt", "x");
-  fs::create_directory(dir_ + "/sub");
-  const std::pair<std::string, std::string> cases[] = {
-      {dir_ + "/none/out.txt", "No such file or directory"},
-      {dir_ + "/file.txt/out.txt", "Not a directory"},
-      {dir_ + "/sub", "Is a directory"},
-  };
-  viewer.SL = Numbered(3);
-  for (const auto& [name, reason] : cases) {
-    SCOPED_TRACE(name);
-    viewer.FFg = 7;
-    View("\x13" + name + "\r\r" + "\x1b[B+\r");  // the key after the message is swallowed
-    const std::string row = console.Row(14);
-    EXPECT_THAT(row, ::testing::HasSubstr("Cannot save"));
-    EXPECT_THAT(row, ::testing::HasSubstr(name.substr(name.size() - 7)));
-    EXPECT_THAT(row, ::testing::HasSubstr(reason));
-    EXPECT_EQ(console.Attr(15, 14), 0x4F);
-    EXPECT_EQ(viewer.FFg, 8);
-  }
-  EXPECT_EQ(Slurp(dir_ + "/file.txt"), "x");
-  EXPECT_THAT(DirEntries(), ::testing::UnorderedElementsAre("file.txt", "sub"));
-}
-
-TEST_F(ViewerTest, FullScreenAndBack) {
-  viewer.SL = Numbered(30);
-  viewer.FX = 5;
-  viewer.FY = 3;
-  viewer.FW = 40;
-  View(std::string(F10) + Esc);
-  EXPECT_TRUE(viewer.FullScreen);
-  EXPECT_EQ(viewer.FW, 80);
-  EXPECT_EQ(viewer.FH, 24);
-  EXPECT_EQ(Cells(1, 1, 6) + Cells(1, 25, 6), "line0 line24");
-  EXPECT_EQ(console.Attr(80, 1), 0x70);
-
-  View(std::string(F10) + Esc);
-  EXPECT_FALSE(viewer.FullScreen);
-  EXPECT_EQ(viewer.FX + viewer.FY + viewer.FW + viewer.FH, 5 + 3 + 40 + 4);
-  EXPECT_EQ(Cells(5, 3, 5), "line0");
 }
 
 TEST_F(ViewerTest, HideWithAnEmptyImageChangesNothing) {

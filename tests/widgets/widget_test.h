@@ -18,8 +18,6 @@ inline constexpr const char* Home = "\x1b[H";
 inline constexpr const char* End = "\x1b[K";
 inline constexpr const char* PgUp = "\x1b[5~";
 inline constexpr const char* PgDn = "\x1b[6~";
-inline constexpr const char* F1 = "\x1bOP";
-inline constexpr const char* F10 = "\x1b[21~";
 inline constexpr const char* Esc = "\x1b";  // only last: a following byte would join it
 }  // namespace keyseq
 

@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "term/fileutil.h"
+
+namespace {
+
+TEST(FileUtil, DeletesOnlyTheFilesThisRunWroteWhileTheyAreStillThere) {
+  char dir[] = "/tmp/rodi-fileutil-XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  const std::string d = dir;
+  auto make = [](const std::string& path) { return open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644); };
+  auto exists = [](const std::string& path) { return access(path.c_str(), F_OK) == 0; };
+  EXPECT_FALSE(FileExist(d));
+  OwnFile(d + "/mine", make(d + "/mine"));
+  OwnFile(d + "/replaced", make(d + "/replaced"));
+  close(make(d + "/other"));
+  ASSERT_EQ(rename((d + "/other").c_str(), (d + "/replaced").c_str()), 0);  // another copy's file now
+  close(make(d + "/never"));
+  const std::string sub = d + "/sub", kept = d + "/kept";
+  ASSERT_EQ(mkdir(sub.c_str(), 0700), 0);
+  ASSERT_EQ(mkdir(kept.c_str(), 0700), 0);
+  OwnDirectory(sub);
+  OwnDirectory(kept);
+  close(make(kept + "/foreign"));
+  OwnFile(sub + "/tune", make(sub + "/tune"));
+  const std::string link = d + "/link";
+  ASSERT_EQ(symlink((d + "/mine").c_str(), link.c_str()), 0);
+  EXPECT_TRUE(FileExist(d + "/mine"));
+  EXPECT_TRUE(IsMagazineFile(d + "/mine"));
+  EXPECT_TRUE(IsMagazineFile(link)) << "a save writes through the link";
+  EXPECT_FALSE(IsMagazineFile(d + "/replaced"));
+  char* self = realpath("/proc/self/exe", nullptr);
+  EXPECT_TRUE(IsMagazineFile(self));  // the program itself
+  free(self);
+
+  OwnFile(d + "/again", make(d + "/again"));
+  unlink((d + "/again").c_str());
+  OwnFile(d + "/again", make(d + "/again"));  // written anew: only the new one is recorded
+  DeleteOwnedFile(d + "/again");
+  EXPECT_FALSE(exists(d + "/again"));
+  DeleteOwnedFile(d + "/never");
+  DeleteOwnedFiles();
+  EXPECT_FALSE(exists(d + "/mine"));
+  EXPECT_FALSE(exists(sub)) << "an owned directory goes after its files";
+  EXPECT_TRUE(exists(d + "/replaced") && exists(d + "/never") && exists(kept + "/foreign"));
+  std::filesystem::remove_all(d);
+}
+
+}  // namespace
