@@ -28,13 +28,12 @@ struct Screen {
   std::vector<Region> blank;  // where the program writes after the drawing
 };
 
-void PrintTo(const Screen& s, std::ostream* os) { *os << s.name; }
-
 std::vector<Screen> AllScreens() {
   const std::vector<Screen> looks = {
       {"MENU", {{53, 10, 69, 16}, {12, 22, 70, 22}}}, {"ARTICLES", {{18, 14, 61, 20}}},
       {"TUTORS", {{18, 14, 61, 20}}}, {"ANSI", {{53, 8, 70, 18}}}, {"ABOUT", {{1, 5, 80, 22}}},
-      {"EDIT", {{1, 5, 80, 22}}}, {"LOGO", {}}, {"EXIT", {}}, {"ARTICLE_HDR", {}},
+      {"EDIT", {{1, 5, 80, 22}}}, {"LOGO", {}}, {"EXIT", {}},
+      {"ARTICLE_HDR", {{1, 8, 79, 21}}},  // the viewer's area, between the markers
   };
   std::vector<Screen> all;
   for (const Screen& s : looks) {

@@ -56,24 +56,6 @@ const std::string* BoxWith(const std::vector<std::string>& boxes, const std::str
   return nullptr;
 }
 
-class TempDir {
- public:
-  TempDir() {
-    std::string name = (fs::temp_directory_path() / "rodi-cube-XXXXXX").string();
-    if (mkdtemp(name.data()) != nullptr) path_ = name;
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    if (!path_.empty()) fs::remove_all(path_, ignored);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 // Runs a shell command in dir; answers its exit status, its output in *out.
 int Shell(const fs::path& dir, const std::string& command, std::string* out) {
   const fs::path log = dir / "out.txt";
@@ -108,8 +90,13 @@ TEST(Tutor3Code, CubeBuildsCleanlyDrawsAndSeesOnlyTheNearFaceAtRest) {
   ASSERT_TRUE(cube && faces && fixed) << "a code box is gone";
   if (std::system("gcc --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no gcc";
 
-  TempDir dir;
-  ASSERT_FALSE(dir.path().empty());
+  std::string made = (fs::temp_directory_path() / "rodi-cube-XXXXXX").string();
+  ASSERT_NE(mkdtemp(made.data()), nullptr);
+  const struct Dir {
+    fs::path path_;
+    const fs::path& path() const { return path_; }
+    ~Dir() { fs::remove_all(path_); }
+  } dir{made};
   std::ofstream(dir.path() / "cube.c", std::ios::binary) << *cube;
   std::ofstream(dir.path() / "faces.c", std::ios::binary) << *faces;
   std::ofstream(dir.path() / "rest.c", std::ios::binary) << kFacesAtRest;

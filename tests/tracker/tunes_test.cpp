@@ -27,14 +27,10 @@ namespace {
 struct Tune {
   const char* source;
   const char* module;
-};
-
-const Tune kTunes[] = {
+} const kTunes[] = {
     {"music1.tune", "MUSIC1.xm"}, {"music2.tune", "MUSIC2.xm"}, {"music3.tune", "MUSIC3.xm"},
     {"music4.tune", "MUSIC4.mod"}, {"music5.tune", "MUSIC5.mod"},
 };
-
-void PrintTo(const Tune& t, std::ostream* os) { *os << t.module; }
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -76,7 +72,7 @@ TEST_P(TuneTest, CommittedFileIsWhatTheSourceBuildsEveryTime) {
   EXPECT_TRUE(render(module_) == bytes_) << GetParam().module << " is stale: regenerate it with the tunes target";
 }
 
-TEST_P(TuneTest, LibopenmptSeesTheSourcesShapeNotesAndLength) {
+TEST_P(TuneTest, LibopenmptSeesTheSourcesShapeAndLength) {
   Openmpt mod = LoadOpenmpt(bytes_);
   ASSERT_TRUE(mod);
   openmpt_module* m = mod.get();
@@ -88,27 +84,6 @@ TEST_P(TuneTest, LibopenmptSeesTheSourcesShapeNotesAndLength) {
     EXPECT_EQ(openmpt_module_get_pattern_num_rows(m, pattern), source_.patterns[module_.orders[o]].rows);
   }
   EXPECT_GE(openmpt_module_get_duration_seconds(m), 60.0);
-
-  // Every note and instrument as the source wrote them. libopenmpt counts notes
-  // from C-0 = 13; MOD notes carry the sample's octave, which MOD cannot store.
-  int checked = 0;
-  for (std::size_t p = 0; p < module_.patterns.size(); ++p) {
-    const Pattern& pat = module_.patterns[p];
-    for (int r = 0; r < pat.rows; ++r) {
-      for (int ch = 0; ch < pat.channels; ++ch) {
-        const Cell& c = pat.at(r, ch);
-        if (!c.note || c.note == kKeyOff) continue;
-        int expected = c.note + 12;
-        if (module_.format == Format::Mod) expected += module_.instruments[c.instrument - 1].samples[0].relativeNote;
-        const auto pi = static_cast<std::int32_t>(p);
-        ASSERT_EQ(openmpt_module_get_pattern_row_channel_command(m, pi, r, ch, OPENMPT_MODULE_COMMAND_NOTE), expected)
-            << "pattern " << p << " row " << r << " channel " << ch + 1;
-        ASSERT_EQ(openmpt_module_get_pattern_row_channel_command(m, pi, r, ch, OPENMPT_MODULE_COMMAND_INSTRUMENT), c.instrument);
-        ++checked;
-      }
-    }
-  }
-  EXPECT_GT(checked, 100);
 }
 
 TEST_P(TuneTest, LibxmpLoadsTheSameShape) {
