@@ -3,50 +3,15 @@
 #include <stdexcept>
 
 #include "tools/artkit/ansi_encoder.h"
-#include "tools/artkit/sgr.h"
 
 namespace artkit {
 namespace {
-
-const std::string kHome = "\x1b[0m\x1b[H";
-const std::string kEnd = "\x1b[0m";
 
 Canvas Row(std::initializer_list<Cell> cells) {
   Canvas c(static_cast<int>(cells.size()), 1);
   int x = 0;
   for (const Cell& cell : cells) c.at(x++, 0) = cell;
   return c;
-}
-
-TEST(Sgr, ShortestSequenceBetweenAttributes) {
-  struct Case { uint8_t from, to; const char* want; } cases[] = {
-      {0x07, 0x0F, "\x1b[1m"},
-      {0x0F, 0x07, "\x1b[0m"},              // no bold-off: reset
-      {0x0C, 0x04, "\x1b[0;31m"},           // bright red to red
-      {0x1F, 0x1E, "\x1b[33m"},             // bright stays bright
-      {0x14, 0x07, "\x1b[0m"},              // reset is shorter than 37;40
-      {0x07, 0x6E, "\x1b[1;33;43m"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(SgrSequence(c.from, c.to), c.want) << int(c.from) << " -> " << int(c.to);
-  }
-}
-
-TEST(EncodeAnsi, HomeOrClearColoursAndReset) {
-  const struct {
-    Canvas canvas;
-    Home home;
-    std::string want;  // between the start and the final reset
-  } cases[] = {
-      {Row({{'A', 0x07}}), Home::CursorHome, kHome + "A"},
-      // A space only shows its background, a full block only its foreground.
-      {Row({{'A', 0x0E}, {' ', 0x00}, {'B', 0x0E}}), Home::CursorHome, kHome + "\x1b[1;33mA B"},
-      {Row({{0xDF, 0x1E}, {0xDB, 0x0E}, {0xDC, 0x1E}}), Home::CursorHome, kHome + "\x1b[1;33;44m\xdf\xdb\xdc"},
-      // Look-ahead: one sequence before the space sets what the letter after it needs too.
-      {Row({{' ', 0x40}, {'A', 0x4E}}), Home::CursorHome, kHome + "\x1b[1;33;41m A"},
-      {Row({{'|', 7}, {'1', 7}, {'5', 7}, {'|', 7}, {'2', 7}, {'4', 7}}), Home::CursorHome, kHome + "|1\x1b[37m5|24"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(EncodeAnsi(c.canvas, c.home), c.want + kEnd);
 }
 
 TEST(EncodeAnsi, NeverWritesAPipeCodeAcrossTheWrapOfAFullRow) {
