@@ -129,6 +129,7 @@ TEST(Files, TwoCopiesInOneDirectoryKeepTheirFilesWhateverTheOtherDoes) {
   second.Type(kDown + kEnter);
   ASSERT_TRUE(second.WaitForText("[ b a c k ]", kShowMs)) << second.Screen();
   second.Pump(500);
+  EXPECT_EQ(first.FilesInDir(), std::vector<std::string>{}) << "the second copy wrote where the first one works";
   second.Type(std::string("\x1bOF") + kEnter);  // End, "[ b a c k ]"
   ASSERT_TRUE(second.WaitForText("a r t i c l e s", kShowMs)) << second.Screen();
   second.Pump(1500);

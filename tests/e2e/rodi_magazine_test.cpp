@@ -208,17 +208,6 @@ void ExpectLeftCleanly(Reader& r, const std::vector<std::string>& keep = {}) {
   EXPECT_TRUE(r.Clean());
 }
 
-// From the main menu, listKeys open a section list; x there (either case)
-// leaves through the exit screen, cleanly.
-void LeaveByXFromAList(Reader& r, const std::string& listKeys, const std::string& x) {
-  r.Keys(listKeys + kEnter);
-  ASSERT_TRUE(r.Sees("[ b a c k ]"));
-  r.Keys(x);
-  ASSERT_TRUE(r.Sees("thanks for reading rodi")) << "no exit screen";
-  ExpectLeftCleanly(r);
-}
-
-
 // An entry's header carries title, author and category at column col, rows
 // 2-4; its text fills rows 7-22 from column 1, the scroll bar in column 79.
 void ExpectEntry(const Reader& r, int col, const std::string& title, const std::string& author,
@@ -236,7 +225,7 @@ void ExpectEntry(const Reader& r, int col, const std::string& title, const std::
   EXPECT_NE(r.Cells(1, 23, 78), lines.size() > 16 ? lines[16].substr(0, 78) : "") << "text below row 22";
 }
 
-TEST(MagazineReading, SectionsOpenTheirEntriesInPlaceAndKeepTheBar) {
+TEST(MagazineReading, EveryPageOpensInPlaceAndTheBarComesBackToWhereItWas) {
   RODI_REQUIRE_MAGAZINE();
   Reader r;
   ASSERT_NO_FATAL_FAILURE(r.Start());
@@ -278,21 +267,15 @@ TEST(MagazineReading, SectionsOpenTheirEntriesInPlaceAndKeepTheBar) {
   EXPECT_EQ(r.Cells(30, 3, 32), std::string(32, ' ')) << "no author for the hex-editor tutorial";
   r.Keys(kEsc);
   ASSERT_TRUE(r.Sees("[ b a c k ]"));
-  EXPECT_EQ(r.run.FilesInDir(), (std::vector<std::string>{"articles.ans", "menu1.ans", "tutors.ans"}));
+  // The section lists keep their backgrounds; pages take theirs away.
+  const std::vector<std::string> lists{"articles.ans", "menu1.ans", "tutors.ans"};
+  EXPECT_EQ(r.run.FilesInDir(), lists);
   r.Keys(kEnd + kEnter);
   ASSERT_TRUE(r.Sees("e x i t"));
   EXPECT_EQ(r.Bar(kMainMenu), 3);
 
-  r.Keys(kDown + kDown + kEnter);  // "e x i t"
-  ExpectLeftCleanly(r);
-}
-
-TEST(MagazinePages, EditorialAboutAndTheHelpOverlay) {
-  RODI_REQUIRE_MAGAZINE();
-  Reader r;
-  ASSERT_NO_FATAL_FAILURE(r.Start());
-  r.Keys(kFaster);
-
+  // The editorial and about pages, quicker: text pages draw at the reader's pace.
+  r.Keys(kFaster + kUp + kUp + kUp);
   r.Keys(kEnter);
   ASSERT_TRUE(r.Sees("Hello, reader."));
   EXPECT_EQ(r.Cells(1, 5, 27), " -=[ the editor's word ]=- ");
@@ -301,7 +284,7 @@ TEST(MagazinePages, EditorialAboutAndTheHelpOverlay) {
   r.Keys(kEsc);
   ASSERT_TRUE(r.Sees("a r t i c l e s"));
   EXPECT_EQ(r.Bar(kMainMenu), 0);
-  EXPECT_EQ(r.run.FilesInDir(), std::vector<std::string>{"menu1.ans"});
+  EXPECT_EQ(r.run.FilesInDir(), lists);
 
   r.Keys(kEnd + kUp + kEnter);
   ASSERT_TRUE(r.Sees("about rodi ]"));
@@ -310,7 +293,7 @@ TEST(MagazinePages, EditorialAboutAndTheHelpOverlay) {
   r.Keys(kEsc);
   ASSERT_TRUE(r.Sees("a r t i c l e s"));
   EXPECT_EQ(r.Bar(kMainMenu), 4);
-  EXPECT_EQ(r.run.FilesInDir(), std::vector<std::string>{"menu1.ans"});
+  EXPECT_EQ(r.run.FilesInDir(), lists);
 
   // H shows the help over the menu; a key repaints the menu, bar in place.
   r.Keys("h");
@@ -323,7 +306,7 @@ TEST(MagazinePages, EditorialAboutAndTheHelpOverlay) {
   ASSERT_TRUE(r.Sees("a r t i c l e s"));
   EXPECT_EQ(r.Bar(kMainMenu), 4);
 
-  r.Keys(kEsc);
+  r.Keys(kDown + kEnter);  // "e x i t"
   ExpectLeftCleanly(r);
 }
 
@@ -433,54 +416,23 @@ TEST(MagazineLooks, ASwitchesTheLookOfScreensOpenedLater) {
   ASSERT_TRUE(r.Sees("e x i t"));
   EXPECT_EQ(r.Bar(kMainMenu), 2);
   EXPECT_FALSE(r.Has("menu3.ans")) << "the gallery keeps its background after [ b a c k ]";
-  LeaveByXFromAList(r, kDown, "x");  // the tutorials list
+  r.Keys(kEsc);
+  ASSERT_TRUE(r.Sees("thanks for reading rodi")) << "no exit screen";
+  ExpectLeftCleanly(r);
 }
 
-TEST(MagazinePace, MinusSlowsTheDrawingAndPlusSpeedsItUp) {
+// Losing the terminal while an entry is open: its files go all the same.
+TEST(MagazineEndings, HangUpWithAnEntryOpenLeavesTheDirectoryClean) {
   RODI_REQUIRE_MAGAZINE();
   Reader r;
   ASSERT_NO_FATAL_FAILURE(r.Start());
-  // Pace 10: the help's 3,424 bytes pause 6 ms every 10 bytes, two seconds at
-  // the least, so its last row cannot be there after 1.2 s.
-  r.Keys("-h");
-  EXPECT_FALSE(r.run.WaitForText("any key returns to where you were", 1200)) << "drawn at a quicker pace";
-  ASSERT_TRUE(r.Sees("any key returns to where you were"));
-  r.Keys(" ");
-  ASSERT_TRUE(r.Sees("a r t i c l e s"));
-  // Pace 10 + 200: the seventh picture (25,842 bytes) would take 15 s at pace 10.
-  r.Keys(kFaster + kDown + kDown + kEnter);
-  ASSERT_TRUE(r.Sees("b b s  a r t  X"));
-  r.Keys(kDown + kDown + kDown + kDown + kDown + kDown + kEnter);
-  ASSERT_TRUE(r.Sees("t o  c o n t i n u e"));
-  r.Keys(" ");
-  ASSERT_TRUE(r.Sees("b b s  a r t  X"));
-  EXPECT_EQ(r.Bar(kGallery), 6);
-  r.Keys(kEnd + kEnter);
-  ASSERT_TRUE(r.Sees("e x i t"));
-  LeaveByXFromAList(r, kUp, "X");  // the articles list
-}
-
-// Losing the terminal, or SIGHUP, while an entry is open: its files go all the same.
-TEST(MagazineEndings, HangUpOrSighupWithAnEntryOpenLeavesTheDirectoryClean) {
-  RODI_REQUIRE_MAGAZINE();
-  for (bool hangUp : {true, false}) {
-    SCOPED_TRACE(hangUp ? "hang-up" : "SIGHUP");
-    Reader r;
-    ASSERT_NO_FATAL_FAILURE(r.Start());
-    r.Keys((hangUp ? kDown : kDown + kDown + kDown) + kEnter);  // articles, or tutorials
-    ASSERT_TRUE(r.Sees("[ b a c k ]"));
-    r.Keys(kEnter);
-    ASSERT_TRUE(r.Sees(hangUp ? "compiled by pomb" : "seeing files as they are"));
-    ASSERT_TRUE(r.Has(hangUp ? "news.txt" : "article4_hdr.ans"));
-    if (hangUp) {
-      ExpectEndsOnHangUp(r.run);
-    } else {
-      r.run.Signal(SIGHUP);
-      EXPECT_EQ(r.run.WaitExit(kLeaveMs), 128 + SIGHUP) << r.run.Screen();
-      ExpectHandedBack(r.run);
-    }
-    EXPECT_EQ(ProcessesInSession(r.run.Pid()), 0);
-  }
+  r.Keys(kDown + kEnter);
+  ASSERT_TRUE(r.Sees("[ b a c k ]"));
+  r.Keys(kEnter);
+  ASSERT_TRUE(r.Sees("compiled by pomb"));
+  ASSERT_TRUE(r.Has("news.txt"));
+  ExpectEndsOnHangUp(r.run);
+  EXPECT_EQ(ProcessesInSession(r.run.Pid()), 0);
 }
 
 }  // namespace

@@ -7,11 +7,10 @@
 namespace rodi::e2e {
 namespace {
 
-RunOptions Sized(int cols, int rows, bool answerResize, std::vector<std::string> args = {}) {
+RunOptions Sized(int cols, int rows, std::vector<std::string> args = {}) {
   RunOptions o;
   o.cols = cols;
   o.rows = rows;
-  o.answerResize = answerResize;
   o.args = std::move(args);
   return o;
 }
@@ -23,21 +22,9 @@ void EndAndExpectHandedBack(PtyRun& run) {
   ExpectHandedBack(run, run.Terminal().Rows());
 }
 
-TEST(SmallTerminal, AsksToGrowAndGoesOnWhenTheTerminalDoes) {
-  RODI_REQUIRE_MAGAZINE();
-  PtyRun run(Sized(60, 20, true));
-  ASSERT_TRUE(run.WaitForOutput("\x1b[8;25;80t", kShowMs)) << "no resize request";
-  // Going on means neither complaining nor waiting for a key: the magazine is
-  // still at work after a second, or has already ended normally.
-  EXPECT_FALSE(run.WaitForText("needs an 80x25 terminal", 1000)) << run.Screen();
-  auto status = run.WaitExit(0);
-  EXPECT_TRUE(!status || *status == 0) << "exit status " << *status;
-  EndAndExpectHandedBack(run);
-}
-
 TEST(SmallTerminal, SaysWhatItNeedsAndWaitsForAKeyWhenTheTerminalCannotGrow) {
   RODI_REQUIRE_MAGAZINE();
-  PtyRun run(Sized(60, 20, false));
+  PtyRun run(Sized(60, 20));
   ASSERT_TRUE(run.WaitForText("then press a key", kShowMs)) << run.Screen();
   std::string shown;
   for (int row = 1; row <= 20; ++row) shown += run.Row(row).empty() ? "" : run.Row(row) + "\n";
@@ -51,7 +38,7 @@ TEST(SmallTerminal, SaysWhatItNeedsAndWaitsForAKeyWhenTheTerminalCannotGrow) {
 
 TEST(SmallTerminal, HelpComesFirstAndNeverAsksToGrow) {
   RODI_REQUIRE_MAGAZINE();
-  PtyRun run(Sized(60, 20, true, {"--help"}));
+  PtyRun run(Sized(60, 20, {"--help"}));
   ASSERT_EQ(run.WaitExit(kShowMs), 0) << run.Screen();
   EXPECT_EQ(run.RawOutput().find("\x1b[8;"), std::string::npos) << "asked to grow";
   // Wrapped at 60 columns the help scrolls: its last line shows, and no size message.
@@ -60,17 +47,9 @@ TEST(SmallTerminal, HelpComesFirstAndNeverAsksToGrow) {
   ExpectHandedBack(run, 20);
 }
 
-TEST(LargeTerminal, ThreeHundredColumnsAreNotTooSmall) {
-  RODI_REQUIRE_MAGAZINE();
-  PtyRun run(Sized(300, 60, false, {"--silent"}));
-  ASSERT_TRUE(run.WaitForText("the rodi lair presents", kShowMs)) << run.Screen();
-  EXPECT_EQ(run.RawOutput().find("\x1b[8;"), std::string::npos) << "asked to grow";
-  EndAndExpectHandedBack(run);
-}
-
 TEST(LargeTerminal, DrawsOnlyInTheTopLeftAndResetsTheScrollingRegion) {
   RODI_REQUIRE_MAGAZINE();
-  PtyRun run(Sized(100, 30, false, {"--help"}));
+  PtyRun run(Sized(100, 30, {"--help"}));
   ASSERT_EQ(run.WaitExit(kShowMs), 0) << run.Screen();
   for (int row = 1; row <= 30; ++row) {
     EXPECT_EQ(run.Row(row), row <= int(kHelpLines.size()) ? kHelpLines[row - 1] : "") << "row " << row;

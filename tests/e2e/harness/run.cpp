@@ -15,37 +15,11 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <regex>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
 
 namespace rodi::e2e {
-
-namespace keys {
-
-std::vector<std::string> SplitKeys(std::string_view bytes) {
-  std::vector<std::string> out;
-  while (!bytes.empty()) {
-    auto lead = static_cast<unsigned char>(bytes[0]);
-    size_t n = lead >= 0xF0 && lead < 0xF8 ? 4 : lead >= 0xE0 && lead < 0xF0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    if (lead == 0x1b && bytes.size() >= 3 && bytes[1] == 'O') n = 3;
-    if (lead == 0x1b && bytes.size() >= 3 && bytes[1] == '[') {
-      for (size_t i = 2; i < bytes.size(); ++i) {
-        auto c = static_cast<unsigned char>(bytes[i]);
-        if (c >= 0x40 && c <= 0x7E) n = i + 1;
-        if (c < 0x20 || c > 0x3F) break;  // not a parameter or intermediate byte
-      }
-    }
-    n = std::min(n, bytes.size());
-    out.emplace_back(bytes.substr(0, n));
-    bytes.remove_prefix(n);
-  }
-  return out;
-}
-
-}  // namespace keys
-
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -74,48 +48,32 @@ termios CookedSettings() {
   t.c_lflag = ISIG | ICANON | ECHO | ECHOE | ECHOK | IEXTEN | ECHOCTL | ECHOKE;
   t.c_cc[VINTR] = 3, t.c_cc[VQUIT] = 034, t.c_cc[VERASE] = 0177, t.c_cc[VKILL] = 025;
   t.c_cc[VEOF] = 4, t.c_cc[VSTART] = 021, t.c_cc[VSTOP] = 023, t.c_cc[VSUSP] = 032;
-  t.c_cc[VREPRINT] = 022, t.c_cc[VWERASE] = 027, t.c_cc[VLNEXT] = 026, t.c_cc[VDISCARD] = 017;
   t.c_cc[VMIN] = 1, t.c_cc[VTIME] = 0;
   cfsetispeed(&t, B38400);
   cfsetospeed(&t, B38400);
   return t;
 }
 
-// One line per difference in what a program must give back, flags by name.
-std::string SettingsDiff(const termios& a, const termios& b) {
-  struct Flag {
-    int field;
-    tcflag_t mask;
-    const char* name;
-  };
-#define F(field, x) Flag{field, x, #x}
-  static const Flag kFlags[] = {
-      F(0, ICRNL), F(0, IXON), F(0, IXOFF), F(0, IUTF8), F(0, INLCR), F(0, IGNCR), F(0, ISTRIP),
-      F(0, BRKINT), F(1, OPOST), F(1, ONLCR), F(2, CREAD), F(2, HUPCL), F(2, PARENB), F(3, ISIG),
-      F(3, ICANON), F(3, ECHO), F(3, ECHOE), F(3, ECHOK), F(3, ECHONL), F(3, ECHOCTL), F(3, ECHOKE),
-      F(3, IEXTEN), F(3, TOSTOP), F(3, NOFLSH)};
-#undef F
-  const char* field[] = {"c_iflag", "c_oflag", "c_cflag", "c_lflag"};
-  const tcflag_t before[] = {a.c_iflag, a.c_oflag, a.c_cflag, a.c_lflag};
-  tcflag_t changed[] = {before[0] ^ b.c_iflag, before[1] ^ b.c_oflag, before[2] ^ b.c_cflag, before[3] ^ b.c_lflag};
-  std::string out;
-  for (const Flag& f : kFlags)
-    if (changed[f.field] & f.mask) {
-      out += std::string(field[f.field]) + ": " + f.name +
-             (before[f.field] & f.mask ? " was on, now off\n" : " was off, now on\n");
-      changed[f.field] &= ~f.mask;
-    }
-  for (int i = 0; i < 4; ++i)  // the rest, such as CSIZE or the speed
-    if (changed[i]) out += std::string(field[i]) + ": other bits " + std::to_string(changed[i]) + " changed\n";
-  for (int i = 0; i < NCCS; ++i)
-    if (a.c_cc[i] != b.c_cc[i])
-      out += "c_cc[" + std::to_string(i) + "]: " + std::to_string(a.c_cc[i]) + " -> " + std::to_string(b.c_cc[i]) + "\n";
+// Splits typed bytes into the keys a terminal sends one at a time: an escape
+// sequence (ESC [ ... final, ESC O x) or a UTF-8 character is one key.
+std::vector<std::string> SplitKeys(std::string_view bytes) {
+  std::vector<std::string> out;
+  while (!bytes.empty()) {
+    auto lead = static_cast<unsigned char>(bytes[0]);
+    size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (lead == 0x1b && bytes.size() >= 3 && bytes[1] == 'O') n = 3;
+    if (lead == 0x1b && bytes.size() >= 3 && bytes[1] == '[')
+      for (size_t i = 2; i < bytes.size(); ++i)
+        if (bytes[i] >= 0x40 && bytes[i] <= 0x7E) {
+          n = i + 1;
+          break;
+        }
+    n = std::min(n, bytes.size());
+    out.emplace_back(bytes.substr(0, n));
+    bytes.remove_prefix(n);
+  }
   return out;
 }
-
-// A complete resize request, and the unfinished beginning of one.
-const std::regex kResize("\x1b\\[8;(\\d{1,5});(\\d{1,5})t");
-const std::regex kResizeStart("\x1b(\\[(8(;\\d{0,5}(;\\d{0,5})?)?)?)?");
 
 void SetSize(int fd, int cols, int rows) {
   winsize ws{};
@@ -156,8 +114,7 @@ PtyRun::PtyRun(RunOptions options) : opts_(std::move(options)) {
   if (opts_.prepare) opts_.prepare(dir_);
 
   vt_ = std::make_unique<VtScreen>(opts_.cols, opts_.rows, true);
-  vt_->Feed(opts_.initialScreen);
-  if (opts_.answerReports) vt_->OnReply([this](std::string_view bytes) { Write(bytes); });
+  vt_->OnReply([this](std::string_view bytes) { Write(bytes); });
 
   std::vector<std::pair<std::string, std::string>> env = {
       {"PATH", "/usr/local/bin:/usr/bin:/bin"}, {"HOME", dir_}, {"TERM", "xterm"},
@@ -200,11 +157,6 @@ PtyRun::PtyRun(RunOptions options) : opts_(std::move(options)) {
   if (chdir(dir_.c_str()) < 0) Die("chdir");
   if (opts_.stdinClosed) close(0);
   if (opts_.stdoutClosed) close(1);
-  if (!opts_.stdoutFile.empty()) {
-    int out = open(opts_.stdoutFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (out < 0 || dup2(out, 1) < 0) Die(opts_.stdoutFile.c_str());
-    close(out);
-  }
   if (opts_.unprivileged && (setgroups(0, nullptr) < 0 || setresgid(65534, 65534, 65534) < 0 ||
                              setresuid(65534, 65534, 65534) < 0))
     Die("dropping privileges");
@@ -224,19 +176,20 @@ PtyRun::~PtyRun() {
   fs::remove_all(dir_, ec);
 }
 
-std::string PtyRun::Read(int timeoutMs) {
-  if (master_ < 0) {
-    if (timeoutMs > 0) poll(nullptr, 0, timeoutMs);
-    return {};
-  }
+// Feeds what the program wrote, waiting up to timeoutMs for the first of it.
+void PtyRun::Read(int timeoutMs) {
   pollfd p{master_, POLLIN, 0};
-  if (poll(&p, 1, timeoutMs) <= 0) return {};
-  std::string out;
+  if (master_ < 0 || poll(&p, 1, timeoutMs) <= 0) {
+    if (master_ < 0 && timeoutMs > 0) poll(nullptr, 0, timeoutMs);
+    return;
+  }
   char buf[4096];
   ssize_t n;
   // Bounded, so that a chatty child cannot starve the caller.
-  while (out.size() < 65536 && (n = read(master_, buf, sizeof buf)) > 0) out.append(buf, static_cast<size_t>(n));
-  return out;
+  for (size_t got = 0; got < 65536 && (n = read(master_, buf, sizeof buf)) > 0; got += static_cast<size_t>(n)) {
+    raw_.append(buf, static_cast<size_t>(n));
+    vt_->Feed(std::string_view(buf, static_cast<size_t>(n)));
+  }
 }
 
 void PtyRun::Write(std::string_view bytes) {
@@ -262,41 +215,14 @@ std::optional<int> PtyRun::PollExit() {
   return status_;
 }
 
-// Feeds output to the emulator; with answerResize, it is cut at each complete
-// resize request, so that output before one lands at the old size and output
-// after it at the new size.
-void PtyRun::Consume(std::string_view chunk) {
-  raw_.append(chunk);
-  if (!opts_.answerResize) return vt_->Feed(chunk);
-  pending_.append(chunk);
-  std::smatch m;
-  while (std::regex_search(pending_, m, kResize)) {
-    vt_->Feed(m.prefix().str() + m.str());
-    int rows = std::stoi(m[1]), cols = std::stoi(m[2]);
-    pending_ = m.suffix();
-    if (rows > 0 && cols > 0) {
-      vt_->Resize(cols, rows);
-      if (master_ >= 0) SetSize(master_, cols, rows);
-    }
-  }
-  size_t keep = pending_.size(), esc = pending_.rfind('\x1b');
-  if (esc != std::string::npos && std::regex_match(pending_.substr(esc), kResizeStart)) keep = esc;
-  vt_->Feed(std::string_view(pending_).substr(0, keep));
-  pending_.erase(0, keep);
-}
-
-void PtyRun::Drain() {
-  for (std::string c; !(c = Read(0)).empty();) Consume(c);
-}
-
 void PtyRun::Pump(int ms) {
   auto deadline = Clock::now() + std::chrono::milliseconds(ms);
-  do Consume(Read(MsLeft(deadline)));
+  do Read(MsLeft(deadline));
   while (MsLeft(deadline) > 0);
 }
 
 void PtyRun::Type(std::string_view bytes) {
-  for (const std::string& key : keys::SplitKeys(bytes)) {
+  for (const std::string& key : SplitKeys(bytes)) {
     Write(key);
     Pump(key == keys::kEsc ? 50 : 15);
   }
@@ -306,10 +232,10 @@ bool PtyRun::Wait(const std::function<bool()>& done, int timeoutMs) {
   auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   while (!done()) {
     if (PollExit() || MsLeft(deadline) == 0) {
-      Drain();  // whatever the program wrote before it ended is still in the pty
+      Read(0);  // whatever the program wrote before it ended is still in the pty
       return done();
     }
-    Consume(Read(std::min(10, MsLeft(deadline))));
+    Read(std::min(10, MsLeft(deadline)));
   }
   return true;
 }
@@ -323,7 +249,7 @@ bool PtyRun::WaitForOutput(std::string_view bytes, int timeoutMs) {
 }
 
 std::optional<int> PtyRun::WaitExit(int timeoutMs) {
-  if (Wait([&] { return PollExit().has_value(); }, timeoutMs)) Drain();
+  if (Wait([&] { return PollExit().has_value(); }, timeoutMs)) Read(0);
   return status_;
 }
 
@@ -341,18 +267,18 @@ bool PtyRun::WaitStopped(int timeoutMs) {
     const char* name = n > 0 ? strrchr(buf, ')') : nullptr;
     return name && name[1] == ' ' && name[2] == 'T';  // the state follows "(name) "
   }, timeoutMs);
-  if (stopped) Drain();  // what it wrote before it stopped is still in the pty
+  if (stopped) Read(0);  // what it wrote before it stopped is still in the pty
   return stopped;
 }
 
 void PtyRun::Resize(int cols, int rows) {
-  Drain();  // what came before was drawn at the old size
+  Read(0);  // what came before was drawn at the old size
   vt_->Resize(cols, rows);
   if (master_ >= 0) SetSize(master_, cols, rows);
 }
 
 void PtyRun::HangUp() {
-  Drain();
+  Read(0);
   if (master_ >= 0) close(master_);
   master_ = -1;
 }
@@ -360,7 +286,19 @@ void PtyRun::HangUp() {
 std::string PtyRun::SettingsChanges() const {
   termios now{};
   if (tcgetattr(slave_, &now) < 0) return "the terminal settings cannot be read (hung up)\n";
-  return SettingsDiff(atStart_, now);
+  const std::pair<const char*, tcflag_t> was[] = {
+      {"c_iflag", atStart_.c_iflag}, {"c_oflag", atStart_.c_oflag}, {"c_cflag", atStart_.c_cflag},
+      {"c_lflag", atStart_.c_lflag}};
+  const tcflag_t is[] = {now.c_iflag, now.c_oflag, now.c_cflag, now.c_lflag};
+  std::string out;
+  for (int i = 0; i < 4; ++i)
+    if (was[i].second != is[i])
+      out += std::string(was[i].first) + ": " + std::to_string(was[i].second) + " -> " + std::to_string(is[i]) + "\n";
+  for (int i = 0; i < NCCS; ++i)
+    if (atStart_.c_cc[i] != now.c_cc[i])
+      out += "c_cc[" + std::to_string(i) + "]: " + std::to_string(atStart_.c_cc[i]) + " -> " +
+             std::to_string(now.c_cc[i]) + "\n";
+  return out;
 }
 
 std::vector<std::string> PtyRun::FilesInDir() const {
