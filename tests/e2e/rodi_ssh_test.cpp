@@ -1,37 +1,22 @@
-// A board's door: OpenSSH's own server, started here on 127.0.0.1 with a
-// throw-away host key and configuration, logs callers in with a throw-away key
-// and runs the installed magazine for each of them, as nobody, with no sound
-// device. Callers are ssh clients in pseudo-terminals of their own.
+// A board's door: OpenSSH's own server, started here on 127.0.0.1 with a throw-away host key and configuration,
+// logs callers in with a throw-away key and runs the installed magazine for each of them, as nobody, with no
+// sound device. Callers are ssh clients in pseudo-terminals of their own.
 #include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cctype>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
-#include <sstream>
 
 #include "app/issue_tables.h"
 #include "harness/installed.h"
 #include "rodi_checks.h"
 
-extern char** environ;
-
 namespace rodi::e2e {
 namespace {
 
-namespace fs = std::filesystem;
-constexpr int kCallers = 8;
-// Start-up and drawing with eight logins at once on a busy machine.
-constexpr int kCallerMs = 30000;
+constexpr int kCallers = 8, kCallerMs = 30000;  // start-up and drawing with eight logins on a busy machine
 const std::string kSshd = "/usr/sbin/sshd", kSsh = "/usr/bin/ssh", kKeygen = "/usr/bin/ssh-keygen";
 
 int FreePort() {
@@ -40,191 +25,124 @@ int FreePort() {
   a.sin_family = AF_INET;
   a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   socklen_t len = sizeof a;
-  if (bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
-      getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) != 0)
+  if (bind(fd, reinterpret_cast<sockaddr*>(&a), len) != 0 || getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len))
     a.sin_port = 0;
   close(fd);
   return ntohs(a.sin_port);
 }
 
-bool Listens(int port) {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  a.sin_port = htons(static_cast<uint16_t>(port));
-  const bool ok = connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-  close(fd);
-  return ok;
+// The server's sessions: its children (it reaps them, so none stays a zombie).
+int ChildrenOf(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) + "/children");
+  int count = 0;
+  for (pid_t child; in >> child;) ++count;
+  return count;
 }
 
-// The server, its keys and its configuration, all in a directory of its own;
-// the system's server, its configuration and port 22 are never touched.
-class Door {
- public:
-  explicit Door(const std::string& magazine)
-      : workDir_{ScratchDir("rodi-e2e-sshd", 0755, 0)}, tmpDir_{ScratchDir("rodi-e2e-door-tmp", 01777, 0)} {
-    for (const char* key : {"host", "caller"}) {
-      const ShellOutput made = Shell("'" + kKeygen + "' -q -t ed25519 -N '' -f '" + work_ + "/" + key + "'");
-      if (!made.ok) throw std::runtime_error("ssh-keygen: " + made.text);
-    }
-    fs::copy_file(work_ + "/caller.pub", work_ + "/authorized_keys");
-    std::ofstream(work_ + "/no-sound.conf");  // an ALSA configuration without a single device
-    port_ = FreePort();
-    std::ofstream(work_ + "/sshd_config")
-        << "Port " << port_ << "\nListenAddress 127.0.0.1\nHostKey " << work_ << "/host\nPidFile " << work_
-        << "/sshd.pid\nAuthorizedKeysFile " << work_ << "/authorized_keys\n"
+// The server, keys and configuration in a directory of their own: the system's own and port 22 stay untouched.
+struct Door {
+  explicit Door(const std::string& magazine) {
+    const std::string keygen = "'" + kKeygen + "' -q -t ed25519 -N '' -f '" + work;
+    if (const ShellOutput made = Shell(keygen + "/host' && " + keygen + "/caller' && cp '" + work + "/caller.pub' '" +
+                                       work + "/authorized_keys'"); !made.ok)
+      throw std::runtime_error("ssh-keygen: " + made.text);
+    std::ofstream(work + "/sshd_config")
+        << "Port " << port << "\nListenAddress 127.0.0.1\nHostKey " << work << "/host\nPidFile " << work
+        << "/sshd.pid\nAuthorizedKeysFile " << work << "/authorized_keys\n"
         << "AuthenticationMethods publickey\nPasswordAuthentication no\nKbdInteractiveAuthentication no\n"
            "UsePAM no\nPermitRootLogin prohibit-password\nAllowUsers root\nStrictModes no\n"
            "PermitUserRC no\nPermitUserEnvironment no\nAcceptEnv LANG LC_*\nPrintMotd no\nPrintLastLog no\n"
-           "UseDNS no\nX11Forwarding no\nAllowTcpForwarding no\nAllowAgentForwarding no\nMaxStartups 64\n"
-           "LogLevel ERROR\n"
-        // The magazine runs as nobody: it cannot write the install, as a board's account cannot.
-        << "ForceCommand exec env -u XDG_RUNTIME_DIR TMPDIR=" << tmp_ << " ALSA_CONFIG_PATH=" << work_
-        << "/no-sound.conf setpriv --reuid=65534 --regid=65534 --clear-groups " << magazine << "\n";
-    // The server's privilege-separation directory, as its package's service makes it.
-    madeRun_ = mkdir("/run/sshd", 0755) == 0;
-    const std::string log = work_ + "/sshd.log", config = work_ + "/sshd_config";
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, 2, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const char* argv[] = {kSshd.c_str(), "-D", "-e", "-f", config.c_str(), nullptr};
-    const int rc = posix_spawn(&pid_, kSshd.c_str(), &files, nullptr, const_cast<char**>(argv), environ);
-    posix_spawn_file_actions_destroy(&files);
-    if (rc != 0) {
-      pid_ = -1;
-      Stop();
-      throw std::runtime_error("cannot start sshd");
-    }
-    for (int waited = 0; !Listens(port_); waited += 20) {
-      if (waited > kShowMs || waitpid(pid_, nullptr, WNOHANG) == pid_) {
-        Stop();
-        throw std::runtime_error("sshd does not listen: " + Shell("cat '" + log + "'").text);
-      }
-      usleep(20000);
-    }
+           "UseDNS no\nAllowTcpForwarding no\nMaxStartups 64\nLogLevel ERROR\n"
+        // As nobody, with not a single sound device: it cannot write the install, as a board's account cannot.
+        << "ForceCommand exec env -u XDG_RUNTIME_DIR TMPDIR=" << tmp << " ALSA_CONFIG_PATH=/dev/null"
+        << " setpriv --reuid=65534 --regid=65534 --clear-groups " << magazine << "\n";
+    RunOptions o;
+    o.program = kSshd;
+    o.args = {"-D", "-e", "-f", work + "/sshd_config"};
+    server = std::make_unique<PtyRun>(o);
+    const std::string listens = "bash -c ': </dev/tcp/127.0.0.1/" + std::to_string(port) + "'";
+    for (int waited = 0; !Shell(listens).ok; waited += 20)
+      if (waited > kShowMs || server->WaitExit(20)) throw std::runtime_error("sshd: " + server->Screen());
   }
-
-  ~Door() { Stop(); }
 
   // A caller's ssh client in an 80x25 pty of its own, its locale sent along.
   RunOptions Caller() const {
     RunOptions o;
     o.program = kSsh;
-    o.args = {"-tt", "-F", "/dev/null", "-i", work_ + "/caller", "-p", std::to_string(port_),
+    o.args = {"-tt", "-F", "/dev/null", "-i", work + "/caller", "-p", std::to_string(port),
               "-o", "StrictHostKeyChecking=no", "-o", "UserKnownHostsFile=/dev/null", "-o", "BatchMode=yes",
               "-o", "IdentitiesOnly=yes", "-o", "LogLevel=ERROR", "-o", "SendEnv=LANG LC_*",
               "root@127.0.0.1"};
     return o;
   }
 
-  const std::string& Tmp() const { return tmp_; }
-  pid_t Pid() const { return pid_; }
-
- private:
-  void Stop() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-      pid_ = -1;
-    }
-    if (madeRun_) rmdir("/run/sshd");
-    madeRun_ = false;
-  }
-
-  RemovedAtEnd workDir_, tmpDir_;
-  const std::string &work_ = workDir_.path, &tmp_ = tmpDir_.path;
-  int port_ = 0;
-  pid_t pid_ = -1;
-  bool madeRun_ = false;
+  // The server's privilege-separation directory, as its package's service makes it.
+  const RemovedAtEnd runDir{mkdir("/run/sshd", 0755) == 0 ? "/run/sshd" : ""};
+  const RemovedAtEnd workDir{ScratchDir("rodi-e2e-sshd", 0755, 0)}, tmpDir{ScratchDir("rodi-e2e-door-tmp", 01777, 0)};
+  const std::string &work = workDir.path, &tmp = tmpDir.path;
+  const int port = FreePort();
+  std::unique_ptr<PtyRun> server;  // stopped first, before its directories go
 };
 
-using Callers = std::vector<std::unique_ptr<PtyRun>>;
-
-// Processes whose parent is pid: the server's sessions.
-int ChildrenOf(pid_t pid) {
-  int count = 0;
-  for (const auto& e : fs::directory_iterator("/proc")) {
-    if (!std::isdigit(static_cast<unsigned char>(e.path().filename().string()[0]))) continue;
-    std::ifstream in(e.path() / "stat");
-    std::string stat{std::istreambuf_iterator<char>(in), {}};
-    const size_t close = stat.rfind(')');
-    if (close == std::string::npos) continue;
-    char state = 0;
-    int ppid = 0;
-    std::istringstream(stat.substr(close + 2)) >> state >> ppid;
-    count += ppid == pid && state != 'Z';
-  }
-  return count;
-}
-
-// Every caller logs in, sees the main menu, and opens an article of their own
-// choosing (caller i the i-th of the section, round the list).
-void OpenArticles(Callers& callers) {
+// Every caller logs in, sees the main menu, and opens an article of their own choosing (caller i the i-th of
+// the section, round the list); its title heads it on row 2 (the list shows it lower down).
+void OpenArticles(std::vector<std::unique_ptr<PtyRun>>& callers) {
+  const std::string down(keys::kDown), enter(keys::kEnter);
   for (auto& c : callers) {
     ASSERT_TRUE(c->WaitForText("a r t i c l e s", kCallerMs)) << c->Screen();
     c->Pump(300);
-  }
-  const std::string down(keys::kDown), enter(keys::kEnter);
-  for (auto& c : callers) c->Type(down + enter);
-  for (size_t i = 0; i < callers.size(); ++i) {
-    ASSERT_TRUE(callers[i]->WaitForText(kBack, kCallerMs)) << callers[i]->Screen();
-    callers[i]->Pump(300);
-    std::string to;
-    for (size_t k = 0; k < i % kArticles.size(); ++k) to += down;
-    callers[i]->Type(to + enter);
+    c->Type(down + enter);
   }
   for (size_t i = 0; i < callers.size(); ++i) {
-    // The title heads the article (row 2); the list shows it too, lower down.
+    PtyRun& c = *callers[i];
+    ASSERT_TRUE(c.WaitForText(kBack, kCallerMs)) << c.Screen();
+    c.Pump(300);
+    for (size_t k = 0; k < i % kArticles.size(); ++k) c.Type(down);
+    c.Type(enter);
     const std::string title = kArticles[i % kArticles.size()].title;
-    int waited = 0;
-    for (; callers[i]->Row(2).find(title) == std::string::npos && waited < kCallerMs; waited += 20)
-      callers[i]->Pump(20);
-    ASSERT_LT(waited, kCallerMs) << "caller " << i << " does not see " << title << ":\n" << callers[i]->Screen();
-    callers[i]->Pump(300);
+    for (int waited = 0; c.Row(2).find(title) == std::string::npos; waited += 20)
+      if (waited > kCallerMs) FAIL() << "caller " << i << " does not see " << title << ":\n" << c.Screen();
+      else c.Pump(20);
+    c.Pump(300);
   }
 }
 
 TEST(SshDoor, ManyCallersAtOnceEachReadAndLeaveOrHangUpLeavingNothing) {
   for (const std::string& tool : {kSshd, kSsh, kKeygen})
-    if (access(tool.c_str(), X_OK) != 0) GTEST_SKIP() << tool << " is missing: install openssh-server and openssh-client";
+    if (access(tool.c_str(), X_OK) != 0) GTEST_SKIP() << tool << " is missing: install openssh-server and -client";
   if (geteuid() != 0) GTEST_SKIP() << "needs root: the server logs callers in and runs the magazine as nobody";
   InstalledCopy copy;
   const std::string before = copy.Listing();
   Door door(copy.Magazine());
 
   // Half leave by the menus; of the others half hang up their terminal, half lose their client at once.
-  Callers callers;
+  std::vector<std::unique_ptr<PtyRun>> callers;
   for (int i = 0; i < kCallers; ++i) callers.push_back(std::make_unique<PtyRun>(door.Caller()));
   ASSERT_NO_FATAL_FAILURE(OpenArticles(callers));
   EXPECT_EQ(ProcessesOf(copy.Magazine()).size(), size_t{kCallers});
-  EXPECT_EQ(Entries(door.Tmp()).size(), size_t{kCallers}) << "one private directory a caller";
-  for (int i = 0; i < kCallers; i += 2) {
-    EXPECT_NE(callers[i]->RawOutput().find("Init failed"), std::string::npos) << "no sound device, and it says so";
-    callers[i]->Type(keys::kEsc);
-  }
-  for (int i = 0; i < kCallers; i += 2) {
-    ASSERT_TRUE(callers[i]->WaitForText(kBack, kCallerMs)) << callers[i]->Screen();
-    callers[i]->Pump(300);
-    callers[i]->Type("x");
-  }
-  for (int i = 0; i < kCallers; i += 2) {
-    EXPECT_EQ(callers[i]->WaitExit(kCallerMs), 0) << callers[i]->Screen();
-    ExpectHandedBack(*callers[i]);
-  }
-  for (int i = 1; i < kCallers; i += 2) {
-    if (i % 4 == 1) callers[i]->HangUp();
-    else callers[i]->Signal(SIGKILL);
-    const size_t left = static_cast<size_t>((kCallers - i - 1) / 2);
+  EXPECT_EQ(Entries(door.tmp).size(), size_t{kCallers}) << "one private directory a caller";
+  for (int i = 0; i < kCallers; ++i) {
+    PtyRun& c = *callers[i];
+    if (i % 4 == 1) c.HangUp();
+    if (i % 4 == 3) c.Signal(SIGKILL);
+    if (i % 2 == 0) {
+      EXPECT_NE(c.RawOutput().find("Init failed"), std::string::npos) << "no sound device, and it says so";
+      c.Type(keys::kEsc);
+      ASSERT_TRUE(c.WaitForText(kBack, kCallerMs)) << c.Screen();
+      c.Pump(300);
+      c.Type("x");
+      EXPECT_EQ(c.WaitExit(kCallerMs), 0) << c.Screen();
+      ExpectHandedBack(c);
+    }
     int waited = 0;
-    while (ProcessesOf(copy.Magazine()).size() > left && waited < kLeaveMs) waited += 10, usleep(10000);
-    EXPECT_LT(waited, kLeaveMs) << "caller " << i << "'s magazine still runs after the hang-up";
+    for (; ProcessesOf(copy.Magazine()).size() > size_t(kCallers - i - 1) && waited < kLeaveMs; waited += 10)
+      usleep(10000);
+    EXPECT_LT(waited, kLeaveMs) << "caller " << i << "'s magazine still runs after the caller left";
   }
 
-  for (int waited = 0; ChildrenOf(door.Pid()) > 0 && waited < kShowMs; waited += 20) usleep(20000);
-  EXPECT_EQ(ChildrenOf(door.Pid()), 0) << "sessions left on the server";
-  EXPECT_EQ(Entries(door.Tmp()), std::vector<std::string>{});
-  for (auto& c : callers) EXPECT_EQ(c->FilesInDir(), std::vector<std::string>{});
+  for (int waited = 0; ChildrenOf(door.server->Pid()) > 0 && waited < kShowMs; waited += 20) usleep(20000);
+  EXPECT_EQ(ChildrenOf(door.server->Pid()), 0) << "sessions left on the server";
+  EXPECT_EQ(Entries(door.tmp), std::vector<std::string>{});
   EXPECT_EQ(copy.Listing(), before) << "the install changed";
 }
 
