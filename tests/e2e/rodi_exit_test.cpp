@@ -29,23 +29,19 @@ TEST(Help, EverySwitchFormPrintsHelpOnAClearedScreenAndExitsZero) {
   }
 }
 
-TEST(EndOfInput, LeavesAtOnceWithExitCodeZero) {
+// Input at its end from the start, or no standard descriptors at all.
+TEST(EndOfInput, NoInputOrClosedDescriptorsLeaveAtOnceWithExitCodeZero) {
   RODI_REQUIRE_MAGAZINE();
-  RunOptions o;
-  o.stdinDevNull = true;
-  PtyRun run(o);
-  EXPECT_EQ(run.WaitExit(kLeaveMs), 0) << run.Screen();
-  ExpectHandedBack(run);
-}
-
-TEST(EndOfInput, ClosedStandardDescriptorsLeaveAtOnce) {
-  RODI_REQUIRE_MAGAZINE();
-  RunOptions o;
-  o.args = {"--silent"};
-  o.stdinClosed = o.stdoutClosed = true;
-  PtyRun run(o);
-  EXPECT_EQ(run.WaitExit(kLeaveMs), 0) << "still running";
-  ExpectHandedBack(run);
+  for (bool closed : {false, true}) {
+    SCOPED_TRACE(closed ? "closed" : "/dev/null");
+    RunOptions o;
+    o.args = {"--silent"};
+    o.stdinDevNull = !closed;
+    o.stdinClosed = o.stdoutClosed = closed;
+    PtyRun run(o);
+    EXPECT_EQ(run.WaitExit(kLeaveMs), 0) << run.Screen();
+    ExpectHandedBack(run);
+  }
 }
 
 TEST(UnwritableFile, ReportsTheFileAfterGivingTheTerminalBack) {

@@ -130,8 +130,7 @@ class Reader {
     return o;
   }
 
-  // Waits until text shows and the screen settles (keys typed while art is
-  // drawn belong to the drawing); nothing on the screen may be U+FFFD.
+  // Waits for text and a settled screen (keys typed during drawing go to it); no U+FFFD.
   AssertionResult Sees(std::string_view text) {
     if (!run.WaitForText(text, kShowMs))
       return AssertionFailure() << "\"" << text << "\" does not show:\n" << run.Screen();
@@ -177,8 +176,7 @@ class Reader {
     return Sees("ansi_art3.ans");
   }
 
-  // Waits until text has left the screen, so that a later Sees cannot match
-  // what was there before the screen changed.
+  // Waits until text has left the screen, so a later Sees cannot match the old one.
   AssertionResult Gone(std::string_view text) {
     for (int waited = 0; run.Screen().find(text) != std::string::npos; waited += 20) {
       if (waited > kShowMs) return AssertionFailure() << "\"" << text << "\" stays:\n" << run.Screen();
@@ -298,11 +296,9 @@ TEST(MagazineReading, EveryPageOpensInPlaceAndTheBarComesBackToWhereItWas) {
   // H shows the help over the menu; a key repaints the menu, bar in place.
   r.Keys("h");
   ASSERT_TRUE(r.Sees("any key returns to where you were"));
-  EXPECT_TRUE(r.Sees("leave rodi"));
   EXPECT_EQ(r.run.Screen().find("a r t i c l e s"), std::string::npos) << "the menu shows through";
   Snap(r.run, "help");
   r.Keys(" ");
-  ASSERT_TRUE(r.Sees("word from the sysop"));
   ASSERT_TRUE(r.Sees("a r t i c l e s"));
   EXPECT_EQ(r.Bar(kMainMenu), 4);
 
@@ -342,7 +338,6 @@ TEST(MagazineGallery, ShowsAndSavesPicturesAndSurvivesNamesThatCannotBeWritten) 
   EXPECT_EQ(r.Bar(kGallery), 2);
   const std::string art3 = ReadFile(ResourceDir() / "ART3.ans");
   ASSERT_FALSE(art3.empty());
-  EXPECT_TRUE(ReadFile(fs::path(r.run.Dir()) / "ansi_art3.ans") == art3) << "saved picture differs";
 
   // A missing directory, then a directory's name: one line, a key, the gallery.
   struct Refused {
@@ -370,7 +365,7 @@ TEST(MagazineGallery, ShowsAndSavesPicturesAndSurvivesNamesThatCannotBeWritten) 
   }
   EXPECT_EQ(r.run.FilesInDir(), (std::vector<std::string>{"ansi_art3.ans", "menu1.ans", "menu3.ans", "taken/"}));
   EXPECT_EQ(ReadFile(fs::path(r.run.Dir()) / "taken/keep"), "mine");
-  EXPECT_TRUE(ReadFile(fs::path(r.run.Dir()) / "ansi_art3.ans") == art3);
+  EXPECT_TRUE(ReadFile(fs::path(r.run.Dir()) / "ansi_art3.ans") == art3) << "saved picture differs";
 
   // X from the gallery: no menu3.ans behind, only what the reader saved.
   r.Keys("x");
