@@ -125,8 +125,12 @@ TEST(Music, FirstTuneAtStartToggleRestartsItAndTheTrackBoxPlaysTheChosenTune) {
 
   run.Type("p");
   std::size_t stoppedAt = home.Captured().size();  // settled once the sink has not grown for 300 ms
-  for (int quiet = 0, waited = 0; quiet < 300 && waited < kShowMs; waited += 50)
-    run.Pump(50), quiet = home.Captured().size() == stoppedAt ? quiet + 50 : 0, stoppedAt = home.Captured().size();
+  for (int quiet = 0, waited = 0; quiet < 300 && waited < kShowMs; waited += 50) {
+    run.Pump(50);
+    const std::size_t now = home.Captured().size();
+    quiet = now == stoppedAt ? quiet + 50 : 0;
+    stoppedAt = now;
+  }
   run.Pump(300);
   ASSERT_EQ(home.Captured().size(), stoppedAt) << "still playing after P";
   run.Type("P");

@@ -92,33 +92,32 @@ TEST(Tutor3Code, CubeBuildsCleanlyDrawsAndSeesOnlyTheNearFaceAtRest) {
 
   std::string made = (fs::temp_directory_path() / "rodi-cube-XXXXXX").string();
   ASSERT_NE(mkdtemp(made.data()), nullptr);
-  const struct Dir {
-    fs::path path_;
-    const fs::path& path() const { return path_; }
-    ~Dir() { fs::remove_all(path_); }
+  const struct RemovedAtEnd {
+    fs::path path;
+    ~RemovedAtEnd() { fs::remove_all(path); }
   } dir{made};
-  std::ofstream(dir.path() / "cube.c", std::ios::binary) << *cube;
-  std::ofstream(dir.path() / "faces.c", std::ios::binary) << *faces;
-  std::ofstream(dir.path() / "rest.c", std::ios::binary) << kFacesAtRest;
-  std::ofstream(dir.path() / "fixed.c", std::ios::binary) << *fixed;
+  std::ofstream(dir.path / "cube.c", std::ios::binary) << *cube;
+  std::ofstream(dir.path / "faces.c", std::ios::binary) << *faces;
+  std::ofstream(dir.path / "rest.c", std::ios::binary) << kFacesAtRest;
+  std::ofstream(dir.path / "fixed.c", std::ios::binary) << *fixed;
   // The text's build line, with every warning an error.
   const std::string gcc = "gcc -Wall -Wextra -Werror -O2 -o ";
   std::string out;
 
-  ASSERT_EQ(Shell(dir.path(), gcc + "cube cube.c -lm", &out), 0) << out;
+  ASSERT_EQ(Shell(dir.path, gcc + "cube cube.c -lm", &out), 0) << out;
   // Ctrl+C ends the loop: the program puts the cursor back and leaves with 0.
-  ASSERT_EQ(Shell(dir.path(), "timeout -s INT --preserve-status 0.5 ./cube", &out), 0);
+  ASSERT_EQ(Shell(dir.path, "timeout -s INT --preserve-status 0.5 ./cube", &out), 0);
   size_t frames = 0;
   for (size_t i = out.find("\033[H"); i != std::string::npos; i = out.find("\033[H", i + 1)) ++frames;
   EXPECT_GE(frames, 2u) << "frames drawn";
   EXPECT_EQ(out.rfind("\033[?25h\033[0m\n"), out.size() - 11) << "the cursor is not given back";
 
-  ASSERT_EQ(Shell(dir.path(), gcc + "rest rest.c -lm", &out), 0) << out;
-  ASSERT_EQ(Shell(dir.path(), "./rest", &out), 0);
+  ASSERT_EQ(Shell(dir.path, gcc + "rest rest.c -lm", &out), 0) << out;
+  ASSERT_EQ(Shell(dir.path, "./rest", &out), 0);
   EXPECT_EQ(out, "100000") << "faces seen at rest: front, back, left, right, top, bottom";
 
-  ASSERT_EQ(Shell(dir.path(), gcc + "fixed fixed.c -lm", &out), 0) << out;
-  ASSERT_EQ(Shell(dir.path(), "./fixed", &out), 0);
+  ASSERT_EQ(Shell(dir.path, gcc + "fixed fixed.c -lm", &out), 0) << out;
+  ASSERT_EQ(Shell(dir.path, "./fixed", &out), 0);
   EXPECT_EQ(out, "0 -100\n");
 }
 
