@@ -5,8 +5,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "rodi_checks.h"
 
@@ -16,22 +14,6 @@ namespace {
 namespace fs = std::filesystem;
 const std::string kEnter(keys::kEnter), kDown(keys::kDown), kEsc(keys::kEsc);
 const std::string kSave = "\x13";  // Ctrl+S in the viewer
-
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-RunOptions Silent() {
-  RunOptions o;
-  o.args = {"--silent"};
-  return o;
-}
-
-void WaitForMainMenu(PtyRun& run) {
-  ASSERT_TRUE(run.WaitForText("e x i t", kShowMs)) << run.Screen();
-  run.Pump(300);
-}
 
 TEST(Files, SavesWriteWhereTheNameLeadsRefuseWhatIsNoFileAndTheReadersFilesStay) {
   RODI_REQUIRE_MAGAZINE();
@@ -48,11 +30,11 @@ TEST(Files, SavesWriteWhereTheNameLeadsRefuseWhatIsNoFileAndTheReadersFilesStay)
     ASSERT_EQ(symlink("/dev/null", (dir + "/dev").c_str()), 0);
     ASSERT_EQ(mkdir((dir + "/sub").c_str(), 0755), 0);
   };
-  PtyRun run(o);
-  WaitForMainMenu(run);
-  run.Type(kEnter);  // the editorial
-  ASSERT_TRUE(run.WaitForText("Hello, reader.", kShowMs)) << run.Screen();
-  run.Pump(300);
+  Reader r(o);
+  PtyRun& run = r.run;
+  ASSERT_TRUE(r.Sees("e x i t"));
+  r.Keys(kEnter);  // the editorial
+  ASSERT_TRUE(r.Sees("Hello, reader."));
   // Through a link into a file with a second name, and one to a file not there
   // yet; a typed UTF-8 name; the library's name, which --silent does not write.
   for (const std::string name : {"link", "later", "caf\xC3\xA9.txt", "bassmod.so"}) {
@@ -64,17 +46,17 @@ TEST(Files, SavesWriteWhereTheNameLeadsRefuseWhatIsNoFileAndTheReadersFilesStay)
     const char* name;
     const char* reason;
   } refused[] = {{"pipe", "not a regular file"}, {"dev", "not a regular file"}, {"sub", "Is a directory"}};
-  for (const auto& r : refused) {
-    SCOPED_TRACE(r.name);
-    run.Type(kSave + r.name + kEnter + "y");
-    ASSERT_TRUE(run.WaitForText(r.reason, kShowMs)) << run.Screen();
-    EXPECT_NE(run.Row(14).find(std::string("Cannot save ") + r.name + ": " + r.reason), std::string::npos)
+  for (const auto& bad : refused) {
+    SCOPED_TRACE(bad.name);
+    run.Type(kSave + bad.name + kEnter + "y");
+    ASSERT_TRUE(r.Sees(bad.reason));
+    EXPECT_NE(run.Row(14).find(std::string("Cannot save ") + bad.name + ": " + bad.reason), std::string::npos)
         << run.Row(14);
     run.Type(" ");
-    ASSERT_TRUE(run.WaitForText("Hello, reader.", kShowMs)) << run.Screen();
+    ASSERT_TRUE(r.Sees("Hello, reader."));
   }
   run.Type(kEsc);
-  WaitForMainMenu(run);
+  ASSERT_TRUE(r.Sees("e x i t"));
   run.Type("x");
   ASSERT_EQ(run.WaitExit(kShowMs), 0) << run.Screen();
 
@@ -104,35 +86,34 @@ TEST(Files, TwoCopiesInOneDirectoryKeepTheirFilesWhateverTheOtherDoes) {
   char temp[] = "/tmp/rodi-e2e-tmp-XXXXXX";
   ASSERT_NE(mkdtemp(temp), nullptr);
   const RemovedAtEnd tempGone{temp};
-  PtyRun first(Silent());
-  WaitForMainMenu(first);
+  Reader one;
+  PtyRun& first = one.run;
+  ASSERT_TRUE(one.Sees("e x i t"));
   RunOptions o = Silent();
   o.program = first.Dir() + "/rodi";
   o.env = {{"TMPDIR", temp}};
-  PtyRun second(o);
-  WaitForMainMenu(second);
+  Reader two(o);
+  PtyRun& second = two.run;
+  ASSERT_TRUE(two.Sees("e x i t"));
   EXPECT_EQ(first.FilesInDir(), std::vector<std::string>{"menu1.ans"});
   ASSERT_EQ(std::distance(fs::directory_iterator(temp), fs::directory_iterator()), 1);
   // A save from the second into the first one's background is refused.
   second.Type(kEnter);
-  ASSERT_TRUE(second.WaitForText("Hello, reader.", kShowMs)) << second.Screen();
-  second.Pump(300);
+  ASSERT_TRUE(two.Sees("Hello, reader."));
   second.Type(kSave + "../" + fs::path(first.Dir()).filename().string() + "/menu1.ans" + kEnter + "y");
-  ASSERT_TRUE(second.WaitForText("in use by the magazine", kShowMs)) << second.Screen();
+  ASSERT_TRUE(two.Sees("in use by the magazine"));
   second.Type(" " + kEsc);
-  WaitForMainMenu(second);
+  ASSERT_TRUE(two.Sees("e x i t"));
 
   first.Type("x");
   ASSERT_EQ(first.WaitExit(kShowMs), 0) << first.Screen();
   EXPECT_EQ(first.FilesInDir(), std::vector<std::string>{});
   // The second copy's sections and main menu still draw from its own files.
   second.Type(kDown + kEnter);
-  ASSERT_TRUE(second.WaitForText("[ b a c k ]", kShowMs)) << second.Screen();
-  second.Pump(500);
+  ASSERT_TRUE(two.Sees("[ b a c k ]"));
   EXPECT_EQ(first.FilesInDir(), std::vector<std::string>{}) << "the second copy wrote where the first one works";
   second.Type(std::string("\x1bOF") + kEnter);  // End, "[ b a c k ]"
-  ASSERT_TRUE(second.WaitForText("a r t i c l e s", kShowMs)) << second.Screen();
-  second.Pump(1500);
+  ASSERT_TRUE(two.Sees("a r t i c l e s"));
   EXPECT_EQ(second.RawOutput().find("not found"), std::string::npos) << second.Screen();
   second.Type("x");
   ASSERT_EQ(second.WaitExit(kShowMs), 0) << second.Screen();

@@ -1,13 +1,11 @@
 // The magazine's music, heard through ALSA: a HOME of the test's own turns the "default" device into a file
 // sink, and what lands there must be the chosen tune from its beginning, sample for sample (no dither).
-#include <dlfcn.h>
 #include <libopenmpt/libopenmpt.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "harness/installed.h"
 #include "rodi_checks.h"
@@ -36,8 +34,7 @@ struct SinkHome {
     return o;
   }
   Samples Captured() const {  // whole frames only: the player may be mid-write
-    std::ifstream in(sink, std::ios::binary);
-    std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+    const std::string bytes = ReadFile(sink);
     Samples samples(bytes.size() / 4 * 2);
     std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
     return samples;
@@ -46,38 +43,20 @@ struct SinkHome {
 };
 
 // libopenmpt's own render, set up as the player's: looped, no dither, in blocks of 2048 frames (the last bit
-// of a sample can depend on the block size). Through dlopen: this target links only the harness.
+// of a sample can depend on the block size).
 Samples Render(const std::string& file, double seconds) {
-  static void* lib = dlopen("libopenmpt.so.0", RTLD_NOW);
-  if (lib == nullptr) return ADD_FAILURE() << "libopenmpt: " << dlerror(), Samples{};
-#define RODI_SYM(name) reinterpret_cast<decltype(&name)>(dlsym(lib, #name))
-  std::ifstream in(std::string(RODI_SOURCE_DIR) + "/content/res/" + file, std::ios::binary);
-  std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
-  openmpt_module* mod = RODI_SYM(openmpt_module_create_from_memory2)(
-      bytes.data(), bytes.size(), reinterpret_cast<openmpt_log_func>(dlsym(lib, "openmpt_log_func_silent")),
-      nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+  const std::string bytes = ReadFile(std::string(RODI_SOURCE_DIR) + "/content/res/" + file);
+  openmpt_module* mod = openmpt_module_create_from_memory2(bytes.data(), bytes.size(), openmpt_log_func_silent,
+                                                            nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
   if (mod == nullptr) return ADD_FAILURE() << file << " does not load", Samples{};
-  RODI_SYM(openmpt_module_set_repeat_count)(mod, -1);
-  RODI_SYM(openmpt_module_ctl_set_integer)(mod, "dither", 0);
+  openmpt_module_set_repeat_count(mod, -1);
+  openmpt_module_ctl_set_integer(mod, "dither", 0);
   Samples out(static_cast<std::size_t>(seconds * kRate) * 2);
   for (std::size_t done = 0, frames = 1; done < out.size() && frames != 0; done += 2 * frames)
-    frames = RODI_SYM(openmpt_module_read_interleaved_stereo)(
-        mod, kRate, std::min<std::size_t>(2048, (out.size() - done) / 2), out.data() + done);
-  RODI_SYM(openmpt_module_destroy)(mod);
-#undef RODI_SYM
+    frames = openmpt_module_read_interleaved_stereo(mod, kRate, std::min<std::size_t>(2048, (out.size() - done) / 2),
+                                                    out.data() + done);
+  openmpt_module_destroy(mod);
   return out;
-}
-
-// Each cell, letters without case (a waiting menu's bar ripples) and a blank by its background alone.
-std::vector<std::string> CellsOf(const PtyRun& run) {
-  std::vector<std::string> cells;
-  for (int row = 1; row <= 25; ++row)
-    for (int col = 1; col <= 80; ++col) {
-      const CellInfo c = run.Cell(col, row);
-      const char32_t ch = c.ch >= U'A' && c.ch <= U'Z' ? c.ch + 32 : c.ch;
-      cells.push_back(ch == U' ' ? "bg " + std::to_string(c.bg) : Utf8(ch) + std::to_string(c.Attr()));
-    }
-  return cells;
 }
 
 void WaitForMainMenu(PtyRun& run) {
@@ -118,7 +97,7 @@ TEST(Music, FirstTuneAtStartToggleRestartsItAndTheTrackBoxPlaysTheChosenTune) {
   SinkHome home("music");
   PtyRun run(home.Options());
   WaitForMainMenu(run);
-  const auto menu = CellsOf(run);
+  const auto menu = Picture(run);
   const Samples tune = Render(kTuneFiles[0], 8);
   ASSERT_GT(home.Captured().size(), std::size_t{kRate}) << "less than half a second played by the menu";
   EXPECT_EQ(WaitForTune(run, home, tune, 0), 0u) << "the capture does not begin with MUSIC1";
@@ -141,10 +120,10 @@ TEST(Music, FirstTuneAtStartToggleRestartsItAndTheTrackBoxPlaysTheChosenTune) {
   ExpectBoxWithBarOn(run, 0);
   EXPECT_NE(run.Row(1).find("Tracks..."), std::string::npos) << run.Screen();
   EXPECT_NE(run.Row(2).find("r o d i   t h e m e"), std::string::npos) << run.Screen();
-  const auto box = CellsOf(run);
+  const auto box = Picture(run);
   run.Type("\x1b\x1b[D\x1b[Ch");  // Esc, Left and Right leave the box as it is; H opens no help over it
   run.Pump(400);
-  EXPECT_TRUE(CellsOf(run) == box) << run.Screen();
+  EXPECT_TRUE(Picture(run) == box) << run.Screen();
 
   // The bar stays where the last choice left it, so each Down picks the next tune.
   for (int n = 1; n < 5; ++n) {
@@ -155,8 +134,8 @@ TEST(Music, FirstTuneAtStartToggleRestartsItAndTheTrackBoxPlaysTheChosenTune) {
     ExpectBoxWithBarOn(run, n);
   }
   run.Type("\x1b[B\r");  // [ c l o s e ]
-  for (int waited = 0; waited < kShowMs && CellsOf(run) != menu; waited += 50) run.Pump(50);
-  EXPECT_TRUE(CellsOf(run) == menu) << "the main menu is not repainted:\n" << run.Screen();
+  for (int waited = 0; waited < kShowMs && Picture(run) != menu; waited += 50) run.Pump(50);
+  EXPECT_TRUE(Picture(run) == menu) << "the main menu is not repainted:\n" << run.Screen();
 
   run.Type("M");  // open again while MUSIC5 plays: the bar starts on the first item; X leaves from here
   ExpectBoxWithBarOn(run, 0);
