@@ -110,11 +110,11 @@ inline std::string Picture(const PtyRun& run) {
 
 // The reader in front of the magazine.
 struct Reader {
-  explicit Reader(RunOptions o = Silent()) : run(std::move(o)) {}
+  explicit Reader(RunOptions o = Silent(), int showMs = kShowMs) : run(std::move(o)), showMs(showMs) {}
 
   // Waits for text and a settled screen (keys typed during drawing go to it); no U+FFFD.
   testing::AssertionResult Sees(std::string_view text) {
-    if (!run.WaitForText(text, kShowMs))
+    if (!run.WaitForText(text, showMs))
       return testing::AssertionFailure() << "\"" << text << "\" does not show:\n" << run.Screen();
     Settle(run);
     return Clean();
@@ -149,13 +149,7 @@ struct Reader {
   void Keys(std::string_view k) { run.Type(k); }
 
   PtyRun run;
+  int showMs;
 };
 
 }  // namespace rodi::e2e
-
-// Fails when the magazine has not been built.
-#define RODI_REQUIRE_MAGAZINE()                                                  \
-  do {                                                                           \
-    ASSERT_TRUE(::rodi::e2e::MagazineBuilt())                                    \
-        << ::rodi::e2e::MagazinePath() << " is missing: build the target rodi"; \
-  } while (0)

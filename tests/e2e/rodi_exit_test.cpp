@@ -13,7 +13,6 @@ namespace {
 // exit code 0. The terminal is asked for its character set only where the locale names none; code page 437 is
 // sent where asked for or where the locale is not UTF-8. A smaller terminal is never asked to grow for it.
 TEST(Help, EveryFormLocaleAndSizePrintsHelpOnAClearedScreenAndExitsZero) {
-  RODI_REQUIRE_MAGAZINE();
   struct Case {
     std::vector<std::string> args;
     const char* lang = "C.UTF-8";
@@ -54,7 +53,6 @@ TEST(Help, EveryFormLocaleAndSizePrintsHelpOnAClearedScreenAndExitsZero) {
 
 // Input at its end from the start, or no standard descriptors at all.
 TEST(EndOfInput, NoInputOrClosedDescriptorsLeaveAtOnceWithExitCodeZero) {
-  RODI_REQUIRE_MAGAZINE();
   for (bool closed : {false, true}) {
     SCOPED_TRACE(closed ? "closed" : "/dev/null");
     RunOptions o;
@@ -68,7 +66,6 @@ TEST(EndOfInput, NoInputOrClosedDescriptorsLeaveAtOnceWithExitCodeZero) {
 }
 
 TEST(UnwritableFile, ReportsTheFileAfterGivingTheTerminalBack) {
-  RODI_REQUIRE_MAGAZINE();
   RunOptions o;
   o.prepare = [](const std::string& dir) { ASSERT_EQ(mkdir((dir + "/bassmod.so").c_str(), 0755), 0); };
   PtyRun taken(o);
@@ -80,7 +77,6 @@ TEST(UnwritableFile, ReportsTheFileAfterGivingTheTerminalBack) {
 class SignalTest : public testing::TestWithParam<int> {};
 
 TEST_P(SignalTest, LeavesWithSignalStatusOnAClearedScreenAndRestoresTheTerminal) {
-  RODI_REQUIRE_MAGAZINE();
   PtyRun run(RunOptions{});
   ASSERT_TRUE(run.WaitForOutput("\x1b", kShowMs)) << "no output from the magazine";
   run.Pump(300);

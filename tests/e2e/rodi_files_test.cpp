@@ -16,7 +16,6 @@ const std::string kEnter(keys::kEnter), kDown(keys::kDown), kEsc(keys::kEsc);
 const std::string kSave = "\x13";  // Ctrl+S in the viewer
 
 TEST(Files, SavesWriteWhereTheNameLeadsRefuseWhatIsNoFileAndTheReadersFilesStay) {
-  RODI_REQUIRE_MAGAZINE();
   RunOptions o = Silent();
   o.prepare = [](const std::string& dir) {
     // Names the visit writes (its main menu, the editorial) and one it does not.
@@ -82,7 +81,6 @@ TEST(Files, SavesWriteWhereTheNameLeadsRefuseWhatIsNoFileAndTheReadersFilesStay)
 // too, works in a private directory that goes when it leaves, and cannot save
 // over the first one's files.
 TEST(Files, TwoCopiesInOneDirectoryKeepTheirFilesWhateverTheOtherDoes) {
-  RODI_REQUIRE_MAGAZINE();
   char temp[] = "/tmp/rodi-e2e-tmp-XXXXXX";
   ASSERT_NE(mkdtemp(temp), nullptr);
   const RemovedAtEnd tempGone{temp};

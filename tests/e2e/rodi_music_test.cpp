@@ -1,6 +1,7 @@
 // The magazine's music, heard through ALSA: a HOME of the test's own turns the "default" device into a file
 // sink, and what lands there must be the chosen tune from its beginning, sample for sample (no dither).
 #include <libopenmpt/libopenmpt.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -93,7 +94,6 @@ void ExpectBoxWithBarOn(PtyRun& run, int item) {
 }
 
 TEST(Music, FirstTuneAtStartToggleRestartsItAndTheTrackBoxPlaysTheChosenTune) {
-  RODI_REQUIRE_MAGAZINE();
   SinkHome home("music");
   PtyRun run(home.Options());
   WaitForMainMenu(run);
@@ -145,24 +145,27 @@ TEST(Music, FirstTuneAtStartToggleRestartsItAndTheTrackBoxPlaysTheChosenTune) {
 }
 
 // Installed where the reader cannot write: the working files and the player go to a private directory, the
-// music plays from there, a save goes to the working directory, and the private directory goes on every way
-// out. Without a working device the magazine says so and goes on silently.
+// reader's own under $XDG_RUNTIME_DIR; the music plays from there, a save goes to the working directory, and
+// the private directory goes on every way out. Without a working device the magazine says so and goes on.
 TEST(Music, FromAnUnwritableDirItPlaysFromAPrivateDirectoryThatGoesOnEveryWayOut) {
-  RODI_REQUIRE_MAGAZINE();
-  const RemovedAtEnd install{ScratchDir("rodi-e2e-install", 0755, 0)}, temp{ScratchDir("rodi-e2e-tmp", 01777, 0)};
+  const RemovedAtEnd install{ScratchDir("rodi-e2e-install", 0755, 0)}, runtime{ScratchDir("rodi-e2e-runtime", 0700, 65534)};
   fs::copy_file(MagazinePath(), install.path + "/rodi");
   SinkHome home("unwritable", "/tmp/rodi-e2e-music");  // where an unprivileged run can reach it
   for (const fs::path& p : {home.home, home.home / ".asoundrc"}) ASSERT_EQ(chown(p.c_str(), 65534, 65534), 0);
   RunOptions o = home.Options();
   o.unprivileged = true;
   o.program = install.path + "/rodi";
-  o.env.emplace_back("TMPDIR", temp.path);
+  o.env.emplace_back("XDG_RUNTIME_DIR", runtime.path);
   o.prepare = [](const std::string& dir) { ASSERT_EQ(chown(dir.c_str(), 65534, 65534), 0); };
   PtyRun run(o);
   WaitForMainMenu(run);
-  const std::vector<std::string> made = Entries(temp.path);
+  const std::vector<std::string> made = Entries(runtime.path);
   ASSERT_EQ(made.size(), 1u);
-  EXPECT_EQ(Entries(temp.path + "/" + made[0]), (std::vector<std::string>{"bassmod.so", "menu1.ans", "music.mod"}));
+  const std::string own = runtime.path + "/" + made[0];
+  EXPECT_EQ(Entries(own), (std::vector<std::string>{"bassmod.so", "menu1.ans", "music.mod"}));
+  struct stat st {};
+  ASSERT_EQ(stat(own.c_str(), &st), 0);
+  EXPECT_TRUE((st.st_mode & 0777) == 0700 && st.st_uid == 65534) << std::oct << st.st_mode << " uid " << st.st_uid;
   EXPECT_EQ(WaitForTune(run, home, Render(kTuneFiles[0], 4), 0), 0u) << "MUSIC1 does not play";
   run.Type("\r");  // the editorial, saved with Ctrl+S
   ASSERT_TRUE(run.WaitForText("Hello, reader.", kShowMs)) << run.Screen();
@@ -172,7 +175,7 @@ TEST(Music, FromAnUnwritableDirItPlaysFromAPrivateDirectoryThatGoesOnEveryWayOut
   run.Signal(SIGHUP);
   EXPECT_EQ(run.WaitExit(kLeaveMs), 128 + SIGHUP) << run.Screen();
   ExpectHandedBack(run, 25, {"t.txt"});
-  EXPECT_TRUE(fs::is_empty(temp.path)) << "the private directory stays after SIGHUP";
+  EXPECT_TRUE(fs::is_empty(runtime.path)) << "the private directory stays after SIGHUP";
 
   std::ofstream{home.home / "empty.conf"};
   o.env.emplace_back("ALSA_CONFIG_PATH", (home.home / "empty.conf").string());  // every ALSA open fails
@@ -187,7 +190,7 @@ TEST(Music, FromAnUnwritableDirItPlaysFromAPrivateDirectoryThatGoesOnEveryWayOut
   silent.Type("x");
   ASSERT_EQ(silent.WaitExit(kShowMs), 0) << silent.Screen();
   EXPECT_EQ(silent.Row(1), "hmm... something went wrong. but who cares. c ya") << "no farewell on the cleared screen";
-  EXPECT_TRUE(fs::is_empty(temp.path)) << "the private directory stays after x";
+  EXPECT_TRUE(fs::is_empty(runtime.path)) << "the private directory stays after x";
   EXPECT_EQ(Entries(install.path), std::vector<std::string>{"rodi"});
 }
 

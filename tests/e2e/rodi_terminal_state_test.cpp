@@ -31,7 +31,6 @@ bool ShowsAgain(PtyRun& run, const std::string& picture) {
 // Stopped, the terminal is the shell's; resumed, or back to full size after being too small, the screen comes
 // back and keys are read raw again.
 TEST(Interruptions, SuspendedOrTooSmallTheScreenComesBackAndTheTerminalIsTheShellsMeanwhile) {
-  RODI_REQUIRE_MAGAZINE();
   PtyRun run(Silent());
   ASSERT_NO_FATAL_FAILURE(ToHelp(run));
   std::string before = Shown(run);
@@ -62,7 +61,6 @@ TEST(Interruptions, SuspendedOrTooSmallTheScreenComesBackAndTheTerminalIsTheShel
 
 // Started in a terminal that cannot grow: it says what it needs and waits for a key.
 TEST(SmallTerminal, SaysWhatItNeedsAndWaitsForAKey) {
-  RODI_REQUIRE_MAGAZINE();
   RunOptions o;
   o.cols = 60;
   o.rows = 20;

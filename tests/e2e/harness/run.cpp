@@ -17,6 +17,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "installed.h"
+
 namespace fs = std::filesystem;
 
 namespace rodi::e2e {
@@ -39,42 +41,6 @@ std::runtime_error SysError(const std::string& what) {
   _exit(127);
 }
 
-// A typical interactive shell's cooked mode, fixed so that runs are comparable.
-termios CookedSettings() {
-  termios t{};
-  t.c_iflag = ICRNL | IXON | IUTF8;
-  t.c_oflag = OPOST | ONLCR;
-  t.c_cflag = CS8 | CREAD | HUPCL;
-  t.c_lflag = ISIG | ICANON | ECHO | ECHOE | ECHOK | IEXTEN | ECHOCTL | ECHOKE;
-  t.c_cc[VINTR] = 3, t.c_cc[VQUIT] = 034, t.c_cc[VERASE] = 0177, t.c_cc[VKILL] = 025;
-  t.c_cc[VEOF] = 4, t.c_cc[VSTART] = 021, t.c_cc[VSTOP] = 023, t.c_cc[VSUSP] = 032;
-  t.c_cc[VMIN] = 1, t.c_cc[VTIME] = 0;
-  cfsetispeed(&t, B38400);
-  cfsetospeed(&t, B38400);
-  return t;
-}
-
-// Splits typed bytes into the keys a terminal sends one at a time: an escape
-// sequence (ESC [ ... final, ESC O x) or a UTF-8 character is one key.
-std::vector<std::string> SplitKeys(std::string_view bytes) {
-  std::vector<std::string> out;
-  while (!bytes.empty()) {
-    auto lead = static_cast<unsigned char>(bytes[0]);
-    size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    if (lead == 0x1b && bytes.size() >= 3 && bytes[1] == 'O') n = 3;
-    if (lead == 0x1b && bytes.size() >= 3 && bytes[1] == '[')
-      for (size_t i = 2; i < bytes.size(); ++i)
-        if (bytes[i] >= 0x40 && bytes[i] <= 0x7E) {
-          n = i + 1;
-          break;
-        }
-    n = std::min(n, bytes.size());
-    out.emplace_back(bytes.substr(0, n));
-    bytes.remove_prefix(n);
-  }
-  return out;
-}
-
 void SetSize(int fd, int cols, int rows) {
   winsize ws{};
   ws.ws_col = static_cast<unsigned short>(cols);
@@ -85,11 +51,6 @@ void SetSize(int fd, int cols, int rows) {
 }  // namespace
 
 std::string MagazinePath() { return std::string(RODI_BINARY_DIR) + "/rodi"; }
-
-bool MagazineBuilt() {
-  struct stat st;
-  return stat(MagazinePath().c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
 
 PtyRun::PtyRun(RunOptions options) : opts_(std::move(options)) {
   // An unprivileged child must be able to reach its directory; the build tree
@@ -133,8 +94,7 @@ PtyRun::PtyRun(RunOptions options) : opts_(std::move(options)) {
   cargv.push_back(nullptr);
   cenvp.push_back(nullptr);
 
-  termios settings = CookedSettings();
-  if (openpty(&master_, &slave_, nullptr, &settings, nullptr) < 0) throw SysError("openpty");
+  if (openpty(&master_, &slave_, nullptr, nullptr, nullptr) < 0) throw SysError("openpty");  // cooked, as a shell's
   SetSize(master_, opts_.cols, opts_.rows);
   tcgetattr(slave_, &atStart_);  // as the kernel stored them, not as asked
   fcntl(master_, F_SETFD, FD_CLOEXEC);
@@ -222,9 +182,17 @@ void PtyRun::Pump(int ms) {
 }
 
 void PtyRun::Type(std::string_view bytes) {
-  for (const std::string& key : SplitKeys(bytes)) {
-    Write(key);
-    Pump(key == keys::kEsc ? 50 : 15);
+  while (!bytes.empty()) {
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (lead == 0x1b && bytes.size() >= 3 && bytes[1] == 'O') n = 3;
+    if (lead == 0x1b && bytes.size() >= 3 && bytes[1] == '[')
+      n = std::find_if(bytes.begin() + 2, bytes.end(), [](char c) { return c >= 0x40 && c <= 0x7E; }) -
+          bytes.begin() + 1;
+    n = std::min(n, bytes.size());
+    Write(bytes.substr(0, n));
+    Pump(bytes.substr(0, n) == keys::kEsc ? 50 : 15);
+    bytes.remove_prefix(n);
   }
 }
 
@@ -302,13 +270,8 @@ std::string PtyRun::SettingsChanges() const {
 }
 
 std::vector<std::string> PtyRun::FilesInDir() const {
-  std::vector<std::string> names;
-  std::error_code ec;
-  for (const auto& e : fs::directory_iterator(dir_, ec)) {
-    if (e.path() == fs::path(programPath_)) continue;
-    names.push_back(e.path().filename().string() + (e.is_directory(ec) && !e.is_symlink(ec) ? "/" : ""));
-  }
-  std::sort(names.begin(), names.end());
+  std::vector<std::string> names = Entries(dir_);
+  std::erase(names, fs::path(programPath_).filename().string());
   return names;
 }
 
