@@ -6,11 +6,10 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <string>
-#include <vector>
-
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 

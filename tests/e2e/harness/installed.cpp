@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,11 +16,11 @@ namespace fs = std::filesystem;
 namespace rodi::e2e {
 
 InstalledCopy::InstalledCopy() : prefix_(ScratchDir("rodi-e2e-install", 0755, 0)) {
-  const std::string command = std::string("'") + RODI_CMAKE + "' --install '" + RODI_BINARY_DIR +
-                              "' --prefix '" + prefix_ + "' >/dev/null";
-  if (std::system(command.c_str()) != 0) {
+  const ShellOutput done = Shell(std::string("'") + RODI_CMAKE + "' --install '" + RODI_BINARY_DIR + "' --prefix '" +
+                                 prefix_ + "' >/dev/null");
+  if (!done.ok) {
     fs::remove_all(prefix_);
-    throw std::runtime_error("cannot install the build: " + command);
+    throw std::runtime_error("cannot install the build: " + done.text);
   }
 }
 
@@ -31,17 +30,7 @@ InstalledCopy::~InstalledCopy() {
 }
 
 std::string InstalledCopy::Listing() const {
-  std::vector<std::string> lines;
-  for (const auto& e : fs::recursive_directory_iterator(prefix_)) {
-    struct stat st;
-    if (lstat(e.path().c_str(), &st) != 0) continue;
-    lines.push_back(e.path().string() + " " + std::to_string(st.st_mode) + " " + std::to_string(st.st_size) +
-                    " " + std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec));
-  }
-  std::sort(lines.begin(), lines.end());
-  std::string out;
-  for (const std::string& line : lines) out += line + "\n";
-  return out;
+  return Shell("find '" + prefix_ + "' -printf '%p %M %s %T@\\n' | sort").text;
 }
 
 ShellOutput Shell(const std::string& command) {

@@ -226,14 +226,12 @@ void PtyRun::Signal(int sig) {
 }
 
 bool PtyRun::WaitStopped(int timeoutMs) {
-  const std::string statPath = "/proc/" + std::to_string(pid_) + "/stat";
   const bool stopped = Wait([&] {
-    char buf[512] = {};
-    int fd = open(statPath.c_str(), O_RDONLY);
-    ssize_t n = fd >= 0 ? read(fd, buf, sizeof buf - 1) : -1;
-    if (fd >= 0) close(fd);
-    const char* name = n > 0 ? strrchr(buf, ')') : nullptr;
-    return name && name[1] == ' ' && name[2] == 'T';  // the state follows "(name) "
+    int st = 0;
+    if (status_ || waitpid(pid_, &st, WNOHANG | WUNTRACED) != pid_) return false;
+    if (WIFSTOPPED(st)) return true;
+    status_ = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);  // reaped here: keep its status
+    return false;
   }, timeoutMs);
   if (stopped) Read(0);  // what it wrote before it stopped is still in the pty
   return stopped;
@@ -254,18 +252,15 @@ void PtyRun::HangUp() {
 std::string PtyRun::SettingsChanges() const {
   termios now{};
   if (tcgetattr(slave_, &now) < 0) return "the terminal settings cannot be read (hung up)\n";
-  const std::pair<const char*, tcflag_t> was[] = {
-      {"c_iflag", atStart_.c_iflag}, {"c_oflag", atStart_.c_oflag}, {"c_cflag", atStart_.c_cflag},
-      {"c_lflag", atStart_.c_lflag}};
-  const tcflag_t is[] = {now.c_iflag, now.c_oflag, now.c_cflag, now.c_lflag};
   std::string out;
-  for (int i = 0; i < 4; ++i)
-    if (was[i].second != is[i])
-      out += std::string(was[i].first) + ": " + std::to_string(was[i].second) + " -> " + std::to_string(is[i]) + "\n";
-  for (int i = 0; i < NCCS; ++i)
-    if (atStart_.c_cc[i] != now.c_cc[i])
-      out += "c_cc[" + std::to_string(i) + "]: " + std::to_string(atStart_.c_cc[i]) + " -> " +
-             std::to_string(now.c_cc[i]) + "\n";
+  auto compare = [&](const std::string& field, unsigned was, unsigned is) {
+    if (was != is) out += field + ": " + std::to_string(was) + " -> " + std::to_string(is) + "\n";
+  };
+  compare("c_iflag", atStart_.c_iflag, now.c_iflag);
+  compare("c_oflag", atStart_.c_oflag, now.c_oflag);
+  compare("c_cflag", atStart_.c_cflag, now.c_cflag);
+  compare("c_lflag", atStart_.c_lflag, now.c_lflag);
+  for (int i = 0; i < NCCS; ++i) compare("c_cc[" + std::to_string(i) + "]", atStart_.c_cc[i], now.c_cc[i]);
   return out;
 }
 

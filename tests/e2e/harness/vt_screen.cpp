@@ -89,19 +89,8 @@ CellInfo VtScreen::Cell(int col, int row) const {
 
 std::string VtScreen::Row(int row) const {
   std::string s;
-  size_t keep = 0;
-  for (int col = 1; col <= cols_; ++col) {
-    VTermScreenCell c{};
-    if (!vterm_screen_get_cell(screen_, VTermPos{row - 1, col - 1}, &c)) break;
-    if (c.chars[0] == static_cast<uint32_t>(-1)) continue;  // right half of a wide glyph
-    if (c.chars[0] == 0) {
-      s += ' ';
-      continue;
-    }
-    for (int i = 0; i < VTERM_MAX_CHARS_PER_CELL && c.chars[i]; ++i) s += Utf8(c.chars[i]);
-    if (c.chars[0] != U' ') keep = s.size();
-  }
-  s.resize(keep);
+  for (int col = 1; col <= cols_; ++col) s += Utf8(Cell(col, row).ch);
+  s.erase(s.find_last_not_of(' ') + 1);
   return s;
 }
 
