@@ -4,11 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -62,14 +59,8 @@ std::vector<std::string> Entries(const std::string& dir) {
 std::vector<pid_t> ProcessesOf(const std::string& path) {
   std::vector<pid_t> pids;
   for (const auto& e : fs::directory_iterator("/proc")) {
-    const std::string name = e.path().filename().string();
-    if (!std::isdigit(static_cast<unsigned char>(name[0]))) continue;
-    std::error_code ec;
-    if (fs::read_symlink(e.path() / "exe", ec) != fs::path(path)) continue;
-    std::ifstream in(e.path() / "stat");
-    std::string stat{std::istreambuf_iterator<char>(in), {}};
-    const size_t close = stat.rfind(')');
-    if (close != std::string::npos && stat.compare(close + 2, 1, "Z") != 0) pids.push_back(std::stoi(name));
+    std::error_code ec;  // a zombie's exe no longer reads
+    if (fs::read_symlink(e.path() / "exe", ec) == fs::path(path)) pids.push_back(std::stoi(e.path().filename()));
   }
   return pids;
 }

@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <stdexcept>
 
 #include "installed.h"
@@ -77,14 +78,10 @@ PtyRun::PtyRun(RunOptions options) : opts_(std::move(options)) {
   vt_ = std::make_unique<VtScreen>(opts_.cols, opts_.rows, true);
   vt_->OnReply([this](std::string_view bytes) { Write(bytes); });
 
-  std::vector<std::pair<std::string, std::string>> env = {
+  std::map<std::string, std::string> env = {
       {"PATH", "/usr/local/bin:/usr/bin:/bin"}, {"HOME", dir_}, {"TERM", "xterm"},
       {"LANG", "C.UTF-8"}, {"LC_ALL", "C.UTF-8"}};
-  for (const auto& [name, value] : opts_.env) {
-    auto it = std::find_if(env.begin(), env.end(), [&](const auto& e) { return e.first == name; });
-    if (it != env.end()) it->second = value;
-    else env.emplace_back(name, value);
-  }
+  for (const auto& [name, value] : opts_.env) env[name] = value;
   std::vector<std::string> argv = {path}, envp;
   argv.insert(argv.end(), opts_.args.begin(), opts_.args.end());
   for (const auto& [name, value] : env) envp.push_back(name + "=" + value);
