@@ -1,5 +1,5 @@
-// The terminal through a visit: handed back while the magazine is stopped and
-// taken again after, repainted after a resize, and a terminal too small.
+// The terminal through a visit: too small at the start, handed back while the magazine is stopped and taken
+// again after, and repainted after a resize.
 #include "rodi_checks.h"
 
 namespace rodi::e2e {
@@ -28,10 +28,19 @@ bool ShowsAgain(PtyRun& run, const std::string& picture) {
   return Shown(run) == picture;
 }
 
-// Stopped, the terminal is the shell's; resumed, or back to full size after being too small, the screen comes
-// back and keys are read raw again.
-TEST(Interruptions, SuspendedOrTooSmallTheScreenComesBackAndTheTerminalIsTheShellsMeanwhile) {
-  PtyRun run(Silent());
+// Started too small, it says what it needs and starts once enlarged and a key is pressed. Stopped, the terminal is
+// the shell's; resumed, or back to full size after being too small, the screen comes back and keys are read raw.
+TEST(Interruptions, TooSmallOrSuspendedTheScreenComesBackAndTheTerminalIsTheShellsMeanwhile) {
+  RunOptions o = Silent();
+  o.cols = 60;
+  o.rows = 20;
+  PtyRun run(o);
+  ASSERT_TRUE(run.WaitForText("then press a key", kShowMs)) << run.Screen();
+  EXPECT_EQ(run.Screen(), kTooSmall + std::string(18, '\n'));
+  run.Pump(300);
+  ASSERT_EQ(run.WaitExit(0), std::nullopt) << "did not wait for a key";
+  run.Resize(80, 25);
+  run.Type(" ");
   ASSERT_NO_FATAL_FAILURE(ToHelp(run));
   std::string before = Shown(run);
   run.Signal(SIGTSTP);
@@ -57,22 +66,6 @@ TEST(Interruptions, SuspendedOrTooSmallTheScreenComesBackAndTheTerminalIsTheShel
   run.Signal(SIGTERM);
   ASSERT_TRUE(run.WaitExit(kLeaveMs).has_value());
   ExpectHandedBack(run);
-}
-
-// Started in a terminal that cannot grow: it says what it needs and waits for a key.
-TEST(SmallTerminal, SaysWhatItNeedsAndWaitsForAKey) {
-  RunOptions o;
-  o.cols = 60;
-  o.rows = 20;
-  PtyRun run(o);
-  ASSERT_TRUE(run.WaitForText("then press a key", kShowMs)) << run.Screen();
-  EXPECT_EQ(run.Screen(), kTooSmall + std::string(18, '\n'));
-  run.Pump(300);
-  EXPECT_EQ(run.WaitExit(0), std::nullopt) << "did not wait for a key";
-  run.Type(" ");
-  if (!run.WaitExit(200)) run.Signal(SIGTERM);
-  ASSERT_TRUE(run.WaitExit(kLeaveMs).has_value()) << "does not leave on SIGTERM";
-  ExpectHandedBack(run, 20);
 }
 
 }  // namespace
