@@ -34,22 +34,22 @@ TEST(Files, SavesWriteWhereTheNameLeadsRefuseWhatIsNoFileAndTheReadersFilesStay)
   ASSERT_TRUE(r.Sees("e x i t"));
   r.Keys(kEnter);  // the editorial
   ASSERT_TRUE(r.Sees("Hello, reader."));
-  // Through a link into a file with a second name, and one to a file not there
-  // yet; a typed UTF-8 name; the library's name, which --silent does not write.
-  for (const std::string name : {"link", "later", "caf\xC3\xA9.txt", "bassmod.so"}) {
-    run.Type(kSave + name + kEnter + "y");
-    run.Pump(300);
-    EXPECT_EQ(run.Screen().find("Cannot save"), std::string::npos) << name << "\n" << run.Screen();
-  }
+  // Through a link into a file with a second name, and one to a file not there yet; a typed UTF-8 name; the
+  // library's name, which --silent does not write. What is no regular file is refused, saying why.
   const struct {
-    const char* name;
-    const char* reason;
-  } refused[] = {{"pipe", "not a regular file"}, {"dev", "not a regular file"}, {"sub", "Is a directory"}};
-  for (const auto& bad : refused) {
-    SCOPED_TRACE(bad.name);
-    run.Type(kSave + bad.name + kEnter + "y");
-    ASSERT_TRUE(r.Sees(bad.reason));
-    EXPECT_NE(run.Row(14).find(std::string("Cannot save ") + bad.name + ": " + bad.reason), std::string::npos)
+    const char *name, *reason;
+  } saves[] = {{"link", nullptr}, {"later", nullptr}, {"caf\xC3\xA9.txt", nullptr}, {"bassmod.so", nullptr},
+               {"pipe", "not a regular file"}, {"dev", "not a regular file"}, {"sub", "Is a directory"}};
+  for (const auto& save : saves) {
+    SCOPED_TRACE(save.name);
+    run.Type(kSave + save.name + kEnter + "y");
+    if (!save.reason) {
+      run.Pump(300);
+      EXPECT_EQ(run.Screen().find("Cannot save"), std::string::npos) << run.Screen();
+      continue;
+    }
+    ASSERT_TRUE(r.Sees(save.reason));
+    EXPECT_NE(run.Row(14).find(std::string("Cannot save ") + save.name + ": " + save.reason), std::string::npos)
         << run.Row(14);
     run.Type(" ");
     ASSERT_TRUE(r.Sees("Hello, reader."));
@@ -61,17 +61,13 @@ TEST(Files, SavesWriteWhereTheNameLeadsRefuseWhatIsNoFileAndTheReadersFilesStay)
 
   const fs::path dir = run.Dir();
   ExpectHandedBack(run, 25, {"bassmod.so", "caf\xC3\xA9.txt", "dev", "editorial.txt", "later", "link", "made.txt",
-                             "menu1.ans", "menu3.ans",
-                             "mine.txt", "pipe", "sub/", "twin.txt"});
-  for (const char* name : {"menu1.ans", "editorial.txt", "menu3.ans"}) {
+                             "menu1.ans", "menu3.ans", "mine.txt", "pipe", "sub/", "twin.txt"});
+  for (const char* name : {"menu1.ans", "editorial.txt", "menu3.ans"})
     EXPECT_EQ(ReadFile(dir / name), "mine") << "the reader's own " << name;
-  }
   const std::string saved = ReadFile(dir / "mine.txt");
   EXPECT_NE(saved.find("Hello, reader."), std::string::npos) << saved.substr(0, 80);
-  EXPECT_EQ(ReadFile(dir / "twin.txt"), saved) << "the hard link was broken";
-  EXPECT_EQ(ReadFile(dir / "bassmod.so"), saved);
-  EXPECT_EQ(ReadFile(dir / "caf\xC3\xA9.txt"), saved);
-  EXPECT_EQ(ReadFile(dir / "made.txt"), saved);
+  for (const char* name : {"twin.txt", "bassmod.so", "caf\xC3\xA9.txt", "made.txt"})
+    EXPECT_EQ(ReadFile(dir / name), saved) << name << " does not hold the saved text";
   EXPECT_TRUE(fs::is_symlink(dir / "link") && fs::is_symlink(dir / "later") && fs::is_symlink(dir / "dev"));
   EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
   EXPECT_EQ(fs::status(dir / "mine.txt").permissions(), fs::perms::owner_read | fs::perms::owner_write);
