@@ -74,22 +74,20 @@ TEST(UnwritableFile, ReportsTheFileAfterGivingTheTerminalBack) {
   ExpectHandedBack(taken, 25, {"bassmod.so/"});  // only the reader's directory
 }
 
-class SignalTest : public testing::TestWithParam<int> {};
-
-TEST_P(SignalTest, LeavesWithSignalStatusOnAClearedScreenAndRestoresTheTerminal) {
-  PtyRun run(RunOptions{});
-  ASSERT_TRUE(run.WaitForOutput("\x1b", kShowMs)) << "no output from the magazine";
-  run.Pump(300);
-  ASSERT_EQ(run.WaitExit(0), std::nullopt) << "ended before the signal";
-  run.Signal(GetParam());
-  EXPECT_EQ(run.WaitExit(kLeaveMs), 128 + GetParam()) << run.Screen();
-  EXPECT_EQ(run.Screen(), std::string(24, '\n')) << "the shell's prompt would land in the art";
-  EXPECT_EQ(run.Terminal().Cursor(), std::make_pair(1, 1));
-  ExpectHandedBack(run);
+TEST(Signals, EachLeavesWithItsStatusOnAClearedScreenAndRestoresTheTerminal) {
+  for (int sig : {SIGTERM, SIGHUP, SIGINT, SIGQUIT}) {
+    SCOPED_TRACE(sigabbrev_np(sig));
+    PtyRun run(RunOptions{});
+    ASSERT_TRUE(run.WaitForOutput("\x1b", kShowMs)) << "no output from the magazine";
+    run.Pump(300);
+    ASSERT_EQ(run.WaitExit(0), std::nullopt) << "ended before the signal";
+    run.Signal(sig);
+    EXPECT_EQ(run.WaitExit(kLeaveMs), 128 + sig) << run.Screen();
+    EXPECT_EQ(run.Screen(), std::string(24, '\n')) << "the shell's prompt would land in the art";
+    EXPECT_EQ(run.Terminal().Cursor(), std::make_pair(1, 1));
+    ExpectHandedBack(run);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Signals, SignalTest, testing::Values(SIGTERM, SIGHUP, SIGINT, SIGQUIT),
-                         [](const testing::TestParamInfo<int>& info) { return std::string(sigabbrev_np(info.param)); });
 
 }  // namespace
 }  // namespace rodi::e2e
