@@ -124,15 +124,6 @@ struct Reader {
     return testing::AssertionFailure() << "U+FFFD on the screen:\n" << run.Screen();
   }
 
-  // Waits until text has left the screen, so a later Sees cannot match the old one.
-  testing::AssertionResult Gone(std::string_view text) {
-    for (int waited = 0; run.Screen().find(text) != std::string::npos; waited += 20) {
-      if (waited > kShowMs) return testing::AssertionFailure() << "\"" << text << "\" stays:\n" << run.Screen();
-      run.Pump(20);
-    }
-    return testing::AssertionSuccess();
-  }
-
   // The text of width cells from (col, row).
   std::string Cells(int col, int row, int width) const {
     std::string s;
