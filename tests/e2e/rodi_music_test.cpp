@@ -2,7 +2,6 @@
 // sink, and what lands there must be the chosen tune from its beginning, sample for sample (no dither).
 #include <libopenmpt/libopenmpt.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstring>
