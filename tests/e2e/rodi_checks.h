@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -53,6 +55,17 @@ struct RemovedAtEnd {
   }
 };
 
+inline std::string ReadFile(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline RunOptions Silent() {
+  RunOptions o;
+  o.args = {"--silent"};
+  return o;
+}
+
 // Pumps until no cell has changed but in letter case (a menu bar's ripple)
 // for 250 ms, kShowMs at most: keys typed before would reach a clear
 // transition (up to two seconds) or a drawing, which take them.
@@ -80,21 +93,53 @@ inline void ExpectHandedBack(const PtyRun& run, int rows = 25, const std::vector
   EXPECT_EQ(run.FilesInDir(), keep) << "files left in " << run.Dir();
 }
 
-// The hang-up brings SIGHUP and end of input together: either may be noticed
-// first, so both exit statuses are right.
-inline void ExpectEndsOnHangUp(PtyRun& run) {
-  run.HangUp();
-  auto status = run.WaitExit(kLeaveMs);
-  ASSERT_TRUE(status.has_value()) << "still running after the hang-up";
-  EXPECT_TRUE(*status == 0 || *status == 128 + SIGHUP) << "exit status " << *status;
-  EXPECT_EQ(run.FilesInDir(), std::vector<std::string>{});
+// Every cell of 80x25 as a reader sees it: a letter without case (a waiting menu's bar ripples), a blank by its
+// background alone, anything else with its colours.
+inline std::string Picture(const PtyRun& run) {
+  std::string picture;
+  for (int row = 1; row <= 25; ++row)
+    for (int col = 1; col <= 80; ++col) {
+      const CellInfo c = run.Cell(col, row);
+      const char32_t ch = c.ch >= U'A' && c.ch <= U'Z' ? c.ch + 32 : c.ch;
+      picture += ch == U' ' ? "bg" + std::to_string(c.bg) : Utf8(ch) + std::to_string(c.Attr());
+      picture += ' ';
+    }
+  return picture;
 }
 
-}  // namespace rodi::e2e
+// The reader in front of the magazine.
+struct Reader {
+  explicit Reader(RunOptions o = Silent(), int showMs = kShowMs) : run(std::move(o)), showMs(showMs) {}
 
-// Fails when the magazine has not been built.
-#define RODI_REQUIRE_MAGAZINE()                                                  \
-  do {                                                                           \
-    ASSERT_TRUE(::rodi::e2e::MagazineBuilt())                                    \
-        << ::rodi::e2e::MagazinePath() << " is missing: build the target rodi"; \
-  } while (0)
+  // Waits for text and a settled screen (keys typed during drawing go to it); no U+FFFD.
+  testing::AssertionResult Sees(std::string_view text) {
+    if (!run.WaitForText(text, showMs))
+      return testing::AssertionFailure() << "\"" << text << "\" does not show:\n" << run.Screen();
+    Settle(run);
+    return Clean();
+  }
+
+  testing::AssertionResult Clean() const {
+    if (run.Screen().find("\xEF\xBF\xBD") == std::string::npos) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "U+FFFD on the screen:\n" << run.Screen();
+  }
+
+  // The text of width cells from (col, row).
+  std::string Cells(int col, int row, int width) const {
+    std::string s;
+    for (int x = col; x < col + width; ++x) s += Utf8(run.Cell(x, row).ch);
+    return s;
+  }
+
+  bool Has(const std::string& name) const {
+    auto files = run.FilesInDir();
+    return std::find(files.begin(), files.end(), name) != files.end();
+  }
+
+  void Keys(std::string_view k) { run.Type(k); }
+
+  PtyRun run;
+  int showMs;
+};
+
+}  // namespace rodi::e2e

@@ -31,14 +31,6 @@ int FreePort() {
   return ntohs(a.sin_port);
 }
 
-// The server's sessions: its children (it reaps them, so none stays a zombie).
-int ChildrenOf(pid_t pid) {
-  std::ifstream in("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) + "/children");
-  int count = 0;
-  for (pid_t child; in >> child;) ++count;
-  return count;
-}
-
 // The server, keys and configuration in a directory of their own: the system's own and port 22 stay untouched.
 struct Door {
   explicit Door(const std::string& magazine) {
@@ -84,26 +76,21 @@ struct Door {
   std::unique_ptr<PtyRun> server;  // stopped first, before its directories go
 };
 
-// Every caller logs in, sees the main menu, and opens an article of their own choosing (caller i the i-th of
-// the section, round the list); its title heads it on row 2 (the list shows it lower down).
-void OpenArticles(std::vector<std::unique_ptr<PtyRun>>& callers) {
+// Every caller logs in and opens an article of their own choosing (caller i the i-th of the section, round the
+// list); its title heads it on row 2 (the list shows it lower down).
+void OpenArticles(std::vector<std::unique_ptr<Reader>>& callers) {
   const std::string down(keys::kDown), enter(keys::kEnter);
-  for (auto& c : callers) {
-    ASSERT_TRUE(c->WaitForText("a r t i c l e s", kCallerMs)) << c->Screen();
-    c->Pump(300);
-    c->Type(down + enter);
-  }
   for (size_t i = 0; i < callers.size(); ++i) {
-    PtyRun& c = *callers[i];
-    ASSERT_TRUE(c.WaitForText(kBack, kCallerMs)) << c.Screen();
-    c.Pump(300);
-    for (size_t k = 0; k < i % kArticles.size(); ++k) c.Type(down);
-    c.Type(enter);
+    Reader& c = *callers[i];
+    ASSERT_TRUE(c.Sees("a r t i c l e s"));
+    c.Keys(down + enter);
+    ASSERT_TRUE(c.Sees(kBack));
+    for (size_t k = 0; k < i % kArticles.size(); ++k) c.Keys(down);
+    c.Keys(enter);
     const std::string title = kArticles[i % kArticles.size()].title;
-    for (int waited = 0; c.Row(2).find(title) == std::string::npos; waited += 20)
-      if (waited > kCallerMs) FAIL() << "caller " << i << " does not see " << title << ":\n" << c.Screen();
-      else c.Pump(20);
-    c.Pump(300);
+    for (int waited = 0; c.run.Row(2).find(title) == std::string::npos; waited += 20)
+      if (waited > kCallerMs) FAIL() << "caller " << i << " does not see " << title << ":\n" << c.run.Screen();
+      else c.run.Pump(20);
   }
 }
 
@@ -116,22 +103,25 @@ TEST(SshDoor, ManyCallersAtOnceEachReadAndLeaveOrHangUpLeavingNothing) {
   Door door(copy.Magazine());
 
   // Half leave by the menus; of the others half hang up their terminal, half lose their client at once.
-  std::vector<std::unique_ptr<PtyRun>> callers;
-  for (int i = 0; i < kCallers; ++i) callers.push_back(std::make_unique<PtyRun>(door.Caller()));
+  std::vector<std::unique_ptr<Reader>> callers;
+  for (int i = 0; i < kCallers; ++i) callers.push_back(std::make_unique<Reader>(door.Caller(), kCallerMs));
   ASSERT_NO_FATAL_FAILURE(OpenArticles(callers));
   EXPECT_EQ(ProcessesOf(copy.Magazine()).size(), size_t{kCallers});
   EXPECT_EQ(Entries(door.tmp).size(), size_t{kCallers}) << "one private directory a caller";
   for (int i = 0; i < kCallers; ++i) {
-    PtyRun& c = *callers[i];
+    PtyRun& c = callers[i]->run;
     if (i % 4 == 1) c.HangUp();
     if (i % 4 == 3) c.Signal(SIGKILL);
     if (i % 2 == 0) {
       EXPECT_NE(c.RawOutput().find("Init failed"), std::string::npos) << "no sound device, and it says so";
       c.Type(keys::kEsc);
-      ASSERT_TRUE(c.WaitForText(kBack, kCallerMs)) << c.Screen();
-      c.Pump(300);
-      c.Type("x");
+      ASSERT_TRUE(callers[i]->Sees(kBack));
+      // The library is unloaded by now: P, the track box or a choice there calling into it would end the magazine.
+      c.Type("pt");
+      ASSERT_TRUE(callers[i]->Sees("[ c l o s e ]"));
+      c.Type("\rx");
       EXPECT_EQ(c.WaitExit(kCallerMs), 0) << c.Screen();
+      EXPECT_EQ(c.Row(1), "hmm... something went wrong. but who cares. c ya") << "no farewell on the cleared screen";
       ExpectHandedBack(c);
     }
     int waited = 0;
@@ -140,8 +130,6 @@ TEST(SshDoor, ManyCallersAtOnceEachReadAndLeaveOrHangUpLeavingNothing) {
     EXPECT_LT(waited, kLeaveMs) << "caller " << i << "'s magazine still runs after the caller left";
   }
 
-  for (int waited = 0; ChildrenOf(door.server->Pid()) > 0 && waited < kShowMs; waited += 20) usleep(20000);
-  EXPECT_EQ(ChildrenOf(door.server->Pid()), 0) << "sessions left on the server";
   EXPECT_EQ(Entries(door.tmp), std::vector<std::string>{});
   EXPECT_EQ(copy.Listing(), before) << "the install changed";
 }

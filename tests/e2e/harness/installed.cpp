@@ -4,12 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -17,11 +13,11 @@ namespace fs = std::filesystem;
 namespace rodi::e2e {
 
 InstalledCopy::InstalledCopy() : prefix_(ScratchDir("rodi-e2e-install", 0755, 0)) {
-  const std::string command = std::string("'") + RODI_CMAKE + "' --install '" + RODI_BINARY_DIR +
-                              "' --prefix '" + prefix_ + "' >/dev/null";
-  if (std::system(command.c_str()) != 0) {
+  const ShellOutput done = Shell(std::string("'") + RODI_CMAKE + "' --install '" + RODI_BINARY_DIR + "' --prefix '" +
+                                 prefix_ + "' >/dev/null");
+  if (!done.ok) {
     fs::remove_all(prefix_);
-    throw std::runtime_error("cannot install the build: " + command);
+    throw std::runtime_error("cannot install the build: " + done.text);
   }
 }
 
@@ -31,17 +27,7 @@ InstalledCopy::~InstalledCopy() {
 }
 
 std::string InstalledCopy::Listing() const {
-  std::vector<std::string> lines;
-  for (const auto& e : fs::recursive_directory_iterator(prefix_)) {
-    struct stat st;
-    if (lstat(e.path().c_str(), &st) != 0) continue;
-    lines.push_back(e.path().string() + " " + std::to_string(st.st_mode) + " " + std::to_string(st.st_size) +
-                    " " + std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec));
-  }
-  std::sort(lines.begin(), lines.end());
-  std::string out;
-  for (const std::string& line : lines) out += line + "\n";
-  return out;
+  return Shell("find '" + prefix_ + "' -printf '%p %M %s %T@\\n' | sort").text;
 }
 
 ShellOutput Shell(const std::string& command) {
@@ -73,14 +59,8 @@ std::vector<std::string> Entries(const std::string& dir) {
 std::vector<pid_t> ProcessesOf(const std::string& path) {
   std::vector<pid_t> pids;
   for (const auto& e : fs::directory_iterator("/proc")) {
-    const std::string name = e.path().filename().string();
-    if (!std::isdigit(static_cast<unsigned char>(name[0]))) continue;
-    std::error_code ec;
-    if (fs::read_symlink(e.path() / "exe", ec) != fs::path(path)) continue;
-    std::ifstream in(e.path() / "stat");
-    std::string stat{std::istreambuf_iterator<char>(in), {}};
-    const size_t close = stat.rfind(')');
-    if (close != std::string::npos && stat.compare(close + 2, 1, "Z") != 0) pids.push_back(std::stoi(name));
+    std::error_code ec;  // a zombie's exe no longer reads
+    if (fs::read_symlink(e.path() / "exe", ec) == fs::path(path)) pids.push_back(std::stoi(e.path().filename()));
   }
   return pids;
 }

@@ -15,7 +15,10 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <stdexcept>
+
+#include "installed.h"
 
 namespace fs = std::filesystem;
 
@@ -39,42 +42,6 @@ std::runtime_error SysError(const std::string& what) {
   _exit(127);
 }
 
-// A typical interactive shell's cooked mode, fixed so that runs are comparable.
-termios CookedSettings() {
-  termios t{};
-  t.c_iflag = ICRNL | IXON | IUTF8;
-  t.c_oflag = OPOST | ONLCR;
-  t.c_cflag = CS8 | CREAD | HUPCL;
-  t.c_lflag = ISIG | ICANON | ECHO | ECHOE | ECHOK | IEXTEN | ECHOCTL | ECHOKE;
-  t.c_cc[VINTR] = 3, t.c_cc[VQUIT] = 034, t.c_cc[VERASE] = 0177, t.c_cc[VKILL] = 025;
-  t.c_cc[VEOF] = 4, t.c_cc[VSTART] = 021, t.c_cc[VSTOP] = 023, t.c_cc[VSUSP] = 032;
-  t.c_cc[VMIN] = 1, t.c_cc[VTIME] = 0;
-  cfsetispeed(&t, B38400);
-  cfsetospeed(&t, B38400);
-  return t;
-}
-
-// Splits typed bytes into the keys a terminal sends one at a time: an escape
-// sequence (ESC [ ... final, ESC O x) or a UTF-8 character is one key.
-std::vector<std::string> SplitKeys(std::string_view bytes) {
-  std::vector<std::string> out;
-  while (!bytes.empty()) {
-    auto lead = static_cast<unsigned char>(bytes[0]);
-    size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    if (lead == 0x1b && bytes.size() >= 3 && bytes[1] == 'O') n = 3;
-    if (lead == 0x1b && bytes.size() >= 3 && bytes[1] == '[')
-      for (size_t i = 2; i < bytes.size(); ++i)
-        if (bytes[i] >= 0x40 && bytes[i] <= 0x7E) {
-          n = i + 1;
-          break;
-        }
-    n = std::min(n, bytes.size());
-    out.emplace_back(bytes.substr(0, n));
-    bytes.remove_prefix(n);
-  }
-  return out;
-}
-
 void SetSize(int fd, int cols, int rows) {
   winsize ws{};
   ws.ws_col = static_cast<unsigned short>(cols);
@@ -85,11 +52,6 @@ void SetSize(int fd, int cols, int rows) {
 }  // namespace
 
 std::string MagazinePath() { return std::string(RODI_BINARY_DIR) + "/rodi"; }
-
-bool MagazineBuilt() {
-  struct stat st;
-  return stat(MagazinePath().c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
 
 PtyRun::PtyRun(RunOptions options) : opts_(std::move(options)) {
   // An unprivileged child must be able to reach its directory; the build tree
@@ -116,14 +78,10 @@ PtyRun::PtyRun(RunOptions options) : opts_(std::move(options)) {
   vt_ = std::make_unique<VtScreen>(opts_.cols, opts_.rows, true);
   vt_->OnReply([this](std::string_view bytes) { Write(bytes); });
 
-  std::vector<std::pair<std::string, std::string>> env = {
+  std::map<std::string, std::string> env = {
       {"PATH", "/usr/local/bin:/usr/bin:/bin"}, {"HOME", dir_}, {"TERM", "xterm"},
       {"LANG", "C.UTF-8"}, {"LC_ALL", "C.UTF-8"}};
-  for (const auto& [name, value] : opts_.env) {
-    auto it = std::find_if(env.begin(), env.end(), [&](const auto& e) { return e.first == name; });
-    if (it != env.end()) it->second = value;
-    else env.emplace_back(name, value);
-  }
+  for (const auto& [name, value] : opts_.env) env[name] = value;
   std::vector<std::string> argv = {path}, envp;
   argv.insert(argv.end(), opts_.args.begin(), opts_.args.end());
   for (const auto& [name, value] : env) envp.push_back(name + "=" + value);
@@ -133,8 +91,7 @@ PtyRun::PtyRun(RunOptions options) : opts_(std::move(options)) {
   cargv.push_back(nullptr);
   cenvp.push_back(nullptr);
 
-  termios settings = CookedSettings();
-  if (openpty(&master_, &slave_, nullptr, &settings, nullptr) < 0) throw SysError("openpty");
+  if (openpty(&master_, &slave_, nullptr, nullptr, nullptr) < 0) throw SysError("openpty");  // cooked, as a shell's
   SetSize(master_, opts_.cols, opts_.rows);
   tcgetattr(slave_, &atStart_);  // as the kernel stored them, not as asked
   fcntl(master_, F_SETFD, FD_CLOEXEC);
@@ -192,18 +149,9 @@ void PtyRun::Read(int timeoutMs) {
   }
 }
 
+// Keys and the emulator's answers are a few bytes at a time: the pty takes them whole.
 void PtyRun::Write(std::string_view bytes) {
-  while (master_ >= 0 && !bytes.empty()) {
-    ssize_t n = write(master_, bytes.data(), bytes.size());
-    if (n > 0) {
-      bytes.remove_prefix(static_cast<size_t>(n));
-    } else if (n < 0 && errno == EAGAIN) {
-      pollfd p{master_, POLLOUT, 0};  // the child is not reading: give up rather than block
-      if (poll(&p, 1, 1000) <= 0) return;
-    } else if (!(n < 0 && errno == EINTR)) {
-      return;
-    }
-  }
+  if (master_ >= 0) (void)!write(master_, bytes.data(), bytes.size());
 }
 
 std::optional<int> PtyRun::PollExit() {
@@ -222,9 +170,17 @@ void PtyRun::Pump(int ms) {
 }
 
 void PtyRun::Type(std::string_view bytes) {
-  for (const std::string& key : SplitKeys(bytes)) {
-    Write(key);
-    Pump(key == keys::kEsc ? 50 : 15);
+  while (!bytes.empty()) {
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (lead == 0x1b && bytes.size() >= 3 && bytes[1] == 'O') n = 3;
+    if (lead == 0x1b && bytes.size() >= 3 && bytes[1] == '[')
+      n = std::find_if(bytes.begin() + 2, bytes.end(), [](char c) { return c >= 0x40 && c <= 0x7E; }) -
+          bytes.begin() + 1;
+    n = std::min(n, bytes.size());
+    Write(bytes.substr(0, n));
+    Pump(bytes.substr(0, n) == keys::kEsc ? 50 : 15);
+    bytes.remove_prefix(n);
   }
 }
 
@@ -258,14 +214,12 @@ void PtyRun::Signal(int sig) {
 }
 
 bool PtyRun::WaitStopped(int timeoutMs) {
-  const std::string statPath = "/proc/" + std::to_string(pid_) + "/stat";
   const bool stopped = Wait([&] {
-    char buf[512] = {};
-    int fd = open(statPath.c_str(), O_RDONLY);
-    ssize_t n = fd >= 0 ? read(fd, buf, sizeof buf - 1) : -1;
-    if (fd >= 0) close(fd);
-    const char* name = n > 0 ? strrchr(buf, ')') : nullptr;
-    return name && name[1] == ' ' && name[2] == 'T';  // the state follows "(name) "
+    int st = 0;
+    if (status_ || waitpid(pid_, &st, WNOHANG | WUNTRACED) != pid_) return false;
+    if (WIFSTOPPED(st)) return true;
+    status_ = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);  // reaped here: keep its status
+    return false;
   }, timeoutMs);
   if (stopped) Read(0);  // what it wrote before it stopped is still in the pty
   return stopped;
@@ -286,29 +240,21 @@ void PtyRun::HangUp() {
 std::string PtyRun::SettingsChanges() const {
   termios now{};
   if (tcgetattr(slave_, &now) < 0) return "the terminal settings cannot be read (hung up)\n";
-  const std::pair<const char*, tcflag_t> was[] = {
-      {"c_iflag", atStart_.c_iflag}, {"c_oflag", atStart_.c_oflag}, {"c_cflag", atStart_.c_cflag},
-      {"c_lflag", atStart_.c_lflag}};
-  const tcflag_t is[] = {now.c_iflag, now.c_oflag, now.c_cflag, now.c_lflag};
   std::string out;
-  for (int i = 0; i < 4; ++i)
-    if (was[i].second != is[i])
-      out += std::string(was[i].first) + ": " + std::to_string(was[i].second) + " -> " + std::to_string(is[i]) + "\n";
-  for (int i = 0; i < NCCS; ++i)
-    if (atStart_.c_cc[i] != now.c_cc[i])
-      out += "c_cc[" + std::to_string(i) + "]: " + std::to_string(atStart_.c_cc[i]) + " -> " +
-             std::to_string(now.c_cc[i]) + "\n";
+  auto compare = [&](const std::string& field, unsigned was, unsigned is) {
+    if (was != is) out += field + ": " + std::to_string(was) + " -> " + std::to_string(is) + "\n";
+  };
+  compare("c_iflag", atStart_.c_iflag, now.c_iflag);
+  compare("c_oflag", atStart_.c_oflag, now.c_oflag);
+  compare("c_cflag", atStart_.c_cflag, now.c_cflag);
+  compare("c_lflag", atStart_.c_lflag, now.c_lflag);
+  for (int i = 0; i < NCCS; ++i) compare("c_cc[" + std::to_string(i) + "]", atStart_.c_cc[i], now.c_cc[i]);
   return out;
 }
 
 std::vector<std::string> PtyRun::FilesInDir() const {
-  std::vector<std::string> names;
-  std::error_code ec;
-  for (const auto& e : fs::directory_iterator(dir_, ec)) {
-    if (e.path() == fs::path(programPath_)) continue;
-    names.push_back(e.path().filename().string() + (e.is_directory(ec) && !e.is_symlink(ec) ? "/" : ""));
-  }
-  std::sort(names.begin(), names.end());
+  std::vector<std::string> names = Entries(dir_);
+  std::erase(names, fs::path(programPath_).filename().string());
   return names;
 }
 

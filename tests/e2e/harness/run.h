@@ -88,8 +88,7 @@ class PtyRun {
   std::string raw_;
 };
 
-// The magazine as the build made it, and whether it is there.
+// The magazine as the build made it.
 std::string MagazinePath();
-bool MagazineBuilt();
 
 }  // namespace rodi::e2e

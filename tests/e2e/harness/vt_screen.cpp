@@ -10,19 +10,11 @@ namespace rodi::e2e {
 
 namespace {
 
-// An ANSI palette index (0-15) as a PC colour number: red and blue swap places.
-int AnsiToPc(int i) { return i < 0 || i > 15 ? -1 : (i & 8) + ((i & 1) << 2 | (i & 2) | (i & 4) >> 2); }
-
-int PaletteIndex(VTermScreen* screen, VTerm* vt, const VTermColor& c) {
-  if (VTERM_COLOR_IS_INDEXED(&c)) return AnsiToPc(c.indexed.idx);
-  VTermState* state = vterm_obtain_state(vt);  // an RGB value: find it in the 16-colour palette
-  for (int i = 0; i < 16; ++i) {
-    VTermColor p;
-    vterm_state_get_palette_color(state, i, &p);
-    vterm_screen_convert_color_to_rgb(screen, &p);
-    if (p.rgb.red == c.rgb.red && p.rgb.green == c.rgb.green && p.rgb.blue == c.rgb.blue) return AnsiToPc(i);
-  }
-  return -1;
+// An ANSI palette index (0-15) as a PC colour number: red and blue swap places. The programs tested send no
+// colour outside that palette.
+int AnsiToPc(const VTermColor& c) {
+  const int i = VTERM_COLOR_IS_INDEXED(&c) ? c.indexed.idx : -1;
+  return i < 0 || i > 15 ? -1 : (i & 8) + ((i & 1) << 2 | (i & 2) | (i & 4) >> 2);
 }
 
 }  // namespace
@@ -89,27 +81,16 @@ CellInfo VtScreen::Cell(int col, int row) const {
   info.bold = c.attrs.bold;
   info.reverse = c.attrs.reverse;
   info.blink = c.attrs.blink;
-  info.fg = VTERM_COLOR_IS_DEFAULT_FG(&c.fg) ? 7 : PaletteIndex(screen_, vt_, c.fg);
-  info.bg = VTERM_COLOR_IS_DEFAULT_BG(&c.bg) ? 0 : PaletteIndex(screen_, vt_, c.bg);
+  info.fg = VTERM_COLOR_IS_DEFAULT_FG(&c.fg) ? 7 : AnsiToPc(c.fg);
+  info.bg = VTERM_COLOR_IS_DEFAULT_BG(&c.bg) ? 0 : AnsiToPc(c.bg);
   if (info.bold && info.fg >= 0 && info.fg < 8) info.fg += 8;
   return info;
 }
 
 std::string VtScreen::Row(int row) const {
   std::string s;
-  size_t keep = 0;
-  for (int col = 1; col <= cols_; ++col) {
-    VTermScreenCell c{};
-    if (!vterm_screen_get_cell(screen_, VTermPos{row - 1, col - 1}, &c)) break;
-    if (c.chars[0] == static_cast<uint32_t>(-1)) continue;  // right half of a wide glyph
-    if (c.chars[0] == 0) {
-      s += ' ';
-      continue;
-    }
-    for (int i = 0; i < VTERM_MAX_CHARS_PER_CELL && c.chars[i]; ++i) s += Utf8(c.chars[i]);
-    if (c.chars[0] != U' ') keep = s.size();
-  }
-  s.resize(keep);
+  for (int col = 1; col <= cols_; ++col) s += Utf8(Cell(col, row).ch);
+  s.erase(s.find_last_not_of(' ') + 1);
   return s;
 }
 
