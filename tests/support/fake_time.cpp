@@ -22,5 +22,3 @@ FakeTime::FakeTime() : now_(kStart) {
 }
 
 FakeTime::~FakeTime() { SetTimeSource(std::move(real_)); }
-
-TermClock::duration FakeTime::Elapsed() const { return now_ - kStart; }

@@ -15,9 +15,6 @@ class FakeTime {
   FakeTime(const FakeTime&) = delete;
   FakeTime& operator=(const FakeTime&) = delete;
 
-  // Time passed since it was put in.
-  TermClock::duration Elapsed() const;
-
   // The timeouts (ms) of the waits that found nothing ready, in order.
   std::vector<int> waits;
   // Called at each of those, before the clock moves; a negative timeout then
