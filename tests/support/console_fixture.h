@@ -1,10 +1,8 @@
-// A console on pipes: the real engine and key decoder, with the keys a test
-// types and the bytes the engine sends kept in memory.
+// A console for tests: the real engine and key decoder, with the keys a test
+// types on a pipe and the bytes the engine sends kept in a memory file.
 #pragma once
-#include <mutex>
 #include <string>
 #include <string_view>
-#include <thread>
 
 #include "term/conio.h"
 
@@ -18,7 +16,7 @@ class ConsoleOnPipes {
   // Ends the input as a hung-up terminal would.
   void CloseInput();
 
-  // Every byte sent so far (after flushing the engine), and forgets them.
+  // Every byte sent since the last call (after flushing the engine).
   std::string TakeOutput();
 
   // The image row y (1-25) as CP437 bytes, and one cell's attribute.
@@ -26,8 +24,6 @@ class ConsoleOnPipes {
   uint8_t Attr(int x, int y) const;
 
  private:
-  int keysWrite_ = -1, keysRead_ = -1, outWrite_ = -1, outRead_ = -1;
-  std::thread drain_;
-  mutable std::mutex mutex_;
-  std::string received_;
+  int keysWrite_ = -1, keysRead_ = -1, out_ = -1;
+  off_t taken_ = 0;
 };
