@@ -1,4 +1,4 @@
-// The drawing pace, and the keys pressed while drawing.
+// The drawing pace, and the keys that change it while drawing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -43,14 +43,6 @@ TEST(Pace, PausesOnMultiplesOfThePaceWithinEachBlock) {
     EXPECT_EQ(pauses.size(), c.pauses) << c.what;
     EXPECT_EQ(std::count(pauses.begin(), pauses.end(), 6), std::ssize(pauses)) << c.what;
   }
-}
-
-TEST(PaceKeys, EscStopsAfterTheByteInHand) {
-  ConsoleOnPipes console;
-  console.Type("\x1b");
-  Draw("abc\r\ndef");
-  EXPECT_EQ(console.Row(1).substr(0, 3), "a  ");
-  EXPECT_EQ(WhereX(), 2);
 }
 
 }  // namespace
