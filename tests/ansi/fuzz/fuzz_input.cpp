@@ -1,5 +1,8 @@
-#include "fuzz_input.h"
-
+// The interpreter's libFuzzer harness. One input is a start position,
+// attribute and pace, keys pressed while drawing, and the art. It aborts when
+// the drawing leaves the cursor off the screen or touches the image's rows
+// 26-50, or when the engine writes more than its buffer at once (linked with
+// --wrap=write).
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -9,12 +12,14 @@
 
 #include "ansi/ansi_display.h"
 #include "term/conio.h"
+#include "term/output.h"
 #include "tests/support/fake_time.h"
 
 namespace {
 
 // Header bytes: column, row, attribute, pace, key count, key spacing.
 constexpr size_t kHeader = 6;
+constexpr int kOutFd = 90;  // the engine writes here (/dev/null)
 
 void CheckConsole() {
   if (WhereX() < 1 || WhereX() > 80 || WhereY() < 1 || WhereY() > 25) std::abort();
@@ -26,16 +31,23 @@ void CheckConsole() {
 
 }  // namespace
 
-void FuzzAnsi(const uint8_t* data, size_t size) {
-  if (size < kHeader) return;
+extern "C" ssize_t __real_write(int fd, const void* buf, size_t n);
+
+extern "C" ssize_t __wrap_write(int fd, const void* buf, size_t n) {
+  if (fd == kOutFd && n > static_cast<size_t>(TOutput::ConBufSize)) __builtin_trap();
+  return __real_write(fd, buf, n);
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < kHeader) return 0;
   // The drawing's pauses would otherwise set the pace of fuzzing.
   static FakeTime time;
   time.waits.clear();
   if (!Screen) {
-    if (dup2(open("/dev/null", O_WRONLY | O_CLOEXEC), kFuzzOutFd) != kFuzzOutFd) std::abort();
+    if (dup2(open("/dev/null", O_WRONLY | O_CLOEXEC), kOutFd) != kOutFd) std::abort();
     // The keys come from the input itself; the decoder's ended input must not
     // end the drawing at its first pause.
-    ConsoleInit(ConsoleSetup{open("/dev/null", O_RDONLY | O_CLOEXEC), kFuzzOutFd, Charset::Utf8});
+    ConsoleInit(ConsoleSetup{open("/dev/null", O_RDONLY | O_CLOEXEC), kOutFd, Charset::Utf8});
     Screen->OnHangUp = nullptr;
     Keyboard->OnHangUp = nullptr;
   }
@@ -62,4 +74,5 @@ void FuzzAnsi(const uint8_t* data, size_t size) {
                     [&] { return static_cast<char>(keys[nextKey++]); }};
   DrawAnsi(source, static_cast<int8_t>(data[3]), typed);
   CheckConsole();
+  return 0;
 }
