@@ -17,23 +17,17 @@ class Wipes : public testing::Test {
     GotoXY(33, 17);
     SetTextAttr(0x4E);
   }
-  void ExpectCursorAndColourKept() const {
-    EXPECT_EQ(std::make_tuple(WhereX(), WhereY(), GetTextAttr()), std::make_tuple(33, 17, 0x4E));
-  }
-
-  bool Blank(int x, int y, uint8_t attr = 0) const {
-    return console.Row(y)[x - 1] == ' ' && console.Attr(x, y) == attr;
-  }
+  // Each cell as 1 when blank in attribute 0, else 0.
   std::string Probe(std::initializer_list<std::pair<int, int>> cells) const {
     std::string blank;
-    for (const auto& [x, y] : cells) blank += Blank(x, y) ? '1' : '0';
+    for (const auto& [x, y] : cells) blank += console.Row(y)[x - 1] == ' ' && console.Attr(x, y) == 0 ? '1' : '0';
     return blank;
   }
-  int BlankCells(uint8_t attr = 0) const {
-    int n = 0;
-    for (int y = 1; y <= 25; ++y)
-      for (int x = 1; x <= 80; ++x) n += Blank(x, y, attr);
-    return n;
+  void ExpectAllBlankAndCursorKept() const {
+    for (int y = 1; y <= 25; ++y) {
+      for (int x = 1; x <= 80; ++x) ASSERT_EQ(Probe({{x, y}}), "1") << x << "," << y;
+    }
+    EXPECT_EQ(std::make_tuple(WhereX(), WhereY(), GetTextAttr()), std::make_tuple(33, 17, 0x4E));
   }
 
   ConsoleOnPipes console;
@@ -50,8 +44,7 @@ TEST_F(Wipes, VerticalLinesBlankEvenColumnsThenOddOnesOneCellAPause) {
   };
   RunWipe(Wipe::VerticalLines);
   EXPECT_EQ(pauses, 2000);
-  EXPECT_EQ(BlankCells(), 2000);
-  ExpectCursorAndColourKept();
+  ExpectAllBlankAndCursorKept();
 }
 
 TEST_F(Wipes, QuartersGoClockwiseCrossAndKeepTheCursor) {
@@ -60,8 +53,7 @@ TEST_F(Wipes, QuartersGoClockwiseCrossAndKeepTheCursor) {
   RunWipe(Wipe::Quarters);
   EXPECT_EQ(time.waits, std::vector<int>(3, 200));
   EXPECT_EQ(order, (std::vector<std::string>{"1000", "1100", "1110"}));
-  EXPECT_EQ(BlankCells(), 2000) << "columns 40 and 80 included";
-  ExpectCursorAndColourKept();
+  ExpectAllBlankAndCursorKept();  // columns 40 and 80 included
 }
 
 }  // namespace

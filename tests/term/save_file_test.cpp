@@ -15,11 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 TEST(SaveFile, AWriteCutShortLeavesTheOldBytes) {
   char dir[] = "/tmp/rodi-save-XXXXXX";
   ASSERT_NE(mkdtemp(dir), nullptr);
@@ -38,7 +33,8 @@ TEST(SaveFile, AWriteCutShortLeavesTheOldBytes) {
   setrlimit(RLIMIT_FSIZE, &was);
   signal(SIGXFSZ, SIG_DFL);
   EXPECT_NE(reason, "");
-  EXPECT_EQ(Slurp(file), "new text\n") << "a failed save changed the file";
+  std::ifstream in(file, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "new text\n") << "a failed save changed the file";
   fs::remove_all(dir);
 }
 
