@@ -1,7 +1,9 @@
-// The interpreter against the screen image: characters, attributes and cursor
-// after drawing small pieces of art from a known start.
+// The interpreter: the screen image (characters, attributes and cursor) after
+// drawing small pieces of art from a known start, the bytes it sends a CP437
+// terminal, and the pace of drawing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -10,6 +12,7 @@
 #include "ansi/ansi_display.h"
 #include "drawing.h"
 #include "tests/support/console_fixture.h"
+#include "tests/support/fake_time.h"
 
 namespace {
 
@@ -66,6 +69,54 @@ TEST(Display, ArtLeavesTheExpectedImage) {
     Draw(c.art);
     for (const auto& [row, text] : c.rows) EXPECT_EQ(Trimmed(console.Row(row)), text) << "row " << row;
     EXPECT_EQ(std::make_tuple(WhereX(), WhereY(), GetTextAttr()), std::make_tuple(c.endX, c.endY, c.endAttr));
+  }
+}
+
+TEST(SentBytes, AreExact) {
+  std::string glyphs;
+  for (int b = 0x80; b <= 0xFF; ++b) glyphs += static_cast<char>(b);
+  const std::pair<std::string, std::string> cases[] = {
+      {glyphs, glyphs},
+      {"a\nb", "a\r\nb"},
+      {"a\r|15\nb", "a\r\x1b[1m\nb"},
+      {"\x1b[1;31mX", "\x1b[1m\x1b[0;1;31mX"},
+      {"\x1b[44m|07", "\x1b[0;44m\x1b[0m\x1b[0;44m"},  // "|07" resets, then puts the background back
+      {"\x1b[5;10H\x1b[2A\x1b[3C", "\x1b[5;10H\x1b[3;10H\x1b[3;13H"},
+      {"ab\tc", "ab\x1b[1;11Hc"},
+      {"\x1b[78C\x1b[K", "\x1b[1;79H "},
+      {"a\x0c", "a\x1b[2J\x1b[1;1H"},
+      {"\x1b[?7h\x1b[=5h\x1bx", "5h"},
+  };
+  for (const auto& [art, sent] : cases) {
+    ConsoleOnPipes console;
+    console.TakeOutput();  // the engine's greeting and first clear
+    Draw(art);
+    EXPECT_EQ(console.TakeOutput(), sent) << testing::PrintToString(art);
+  }
+}
+
+TEST(Pace, PausesOnMultiplesOfThePaceWithinEachBlock) {
+  struct Case { std::string what; int pace; size_t artSize; std::string keys; int pauses; };
+  const Case cases[] = {
+      {"pace 30 on a full block", 30, 4096, "", 136},
+      {"pace 100: positions restart in the second block", 100, 4196, "", 41},
+      {"negative pace", -5, 4096, "", 0},
+      // Keys typed before the drawing: each is read with a byte, before its pause.
+      {"* sets 20", 0, 100, "*", 5},
+      {"+ adds 3", 0, 9, "+", 3},
+      {"ten - from 30 reach 0", 30, 4096, "----------", 1},  // 27, 24, ... 3 on byte 9, then 0
+      {"arrow key: 0 and 72, neither a pace key", 3, 9, "\x1b[A", 3},
+      {"alt-x: 0 and 45, and 45 is -", 3, 9, "\x1bx", 0},
+  };
+  for (const Case& c : cases) {
+    ConsoleOnPipes console;
+    console.Type(c.keys);
+    FakeTime time;
+    Draw(std::string(c.artSize, '.'), c.pace);
+    // Other waits are the decoder's 10 ms for the rest of an escape sequence.
+    const auto pauses = std::count(time.waits.begin(), time.waits.end(), 6);
+    EXPECT_EQ(pauses, c.pauses) << c.what;
+    EXPECT_EQ(pauses + std::count(time.waits.begin(), time.waits.end(), 10), std::ssize(time.waits)) << c.what;
   }
 }
 
