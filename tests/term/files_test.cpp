@@ -1,13 +1,46 @@
-#include <gtest/gtest.h>
+// The files the program writes: a save that fails halfway puts the old bytes
+// back (the end-to-end tests check a saved file's mode and links), and only
+// what this run wrote is deleted.
 #include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "term/fileutil.h"
+#include "term/save_file.h"
 
 namespace {
+
+namespace fs = std::filesystem;
+
+TEST(SaveFile, AWriteCutShortLeavesTheOldBytes) {
+  char dir[] = "/tmp/rodi-save-XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  const std::string file = std::string(dir) + "/mine.txt";
+  ASSERT_EQ(SaveFile(file, "new text\n"), "");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "a new file, no scratch left";
+
+  // A file size limit cuts the write short after the first block.
+  signal(SIGXFSZ, SIG_IGN);
+  rlimit was{};
+  getrlimit(RLIMIT_FSIZE, &was);
+  rlimit small = was;
+  small.rlim_cur = 4096;
+  setrlimit(RLIMIT_FSIZE, &small);
+  const std::string reason = SaveFile(file, std::string(10000, 'x'));
+  setrlimit(RLIMIT_FSIZE, &was);
+  signal(SIGXFSZ, SIG_DFL);
+  EXPECT_NE(reason, "");
+  std::ifstream in(file, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "new text\n") << "a failed save changed the file";
+  fs::remove_all(dir);
+}
 
 TEST(FileUtil, DeletesOnlyTheFilesThisRunWroteWhileTheyAreStillThere) {
   char dir[] = "/tmp/rodi-fileutil-XXXXXX";
@@ -48,7 +81,7 @@ TEST(FileUtil, DeletesOnlyTheFilesThisRunWroteWhileTheyAreStillThere) {
   EXPECT_FALSE(exists(d + "/mine"));
   EXPECT_FALSE(exists(sub)) << "an owned directory goes after its files";
   EXPECT_TRUE(exists(d + "/replaced") && exists(d + "/never") && exists(kept + "/foreign"));
-  std::filesystem::remove_all(d);
+  fs::remove_all(d);
 }
 
 }  // namespace
