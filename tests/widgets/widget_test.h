@@ -10,14 +10,8 @@
 #include "widgets/line_editor_settings.h"
 
 namespace keyseq {
-inline constexpr const char* Up = "\x1b[A";
-inline constexpr const char* Down = "\x1b[B";
-inline constexpr const char* Right = "\x1b[C";
-inline constexpr const char* Left = "\x1b[D";
-inline constexpr const char* Home = "\x1b[H";
-inline constexpr const char* End = "\x1b[K";
-inline constexpr const char* PgUp = "\x1b[5~";
-inline constexpr const char* PgDn = "\x1b[6~";
+inline constexpr const char *Up = "\x1b[A", *Down = "\x1b[B", *Right = "\x1b[C", *Left = "\x1b[D";
+inline constexpr const char *Home = "\x1b[H", *End = "\x1b[K", *PgUp = "\x1b[5~", *PgDn = "\x1b[6~";
 inline constexpr const char* Esc = "\x1b";  // only last: a following byte would join it
 }  // namespace keyseq
 
