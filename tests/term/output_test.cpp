@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -50,21 +51,6 @@ TEST(OutputEngine, StartsWithCharsetResetAndClearAndGivesBackOnDestroy) {
   }
 }
 
-TEST(OutputEngine, AttrToAnsiEmitsTheShortestChange) {
-  struct Case { uint8_t from, to; std::string sgr; };
-  const Case cases[] = {
-      {7, 15, E + "[1m"},         {15, 7, E + "[0m"},         {0x1F, 0x1E, E + "[0;1;33;44m"},
-      {7, 0x17, E + "[0;44m"},    {7, 7, ""},                 {7, 0x87, E + "[0;5m"},
-      {0x87, 0x07, E + "[0m"},    {7, 0x0C, E + "[1;31m"},    {0x0C, 0x04, E + "[0;31m"},
-      {0x04, 0x02, E + "[0;32m"}, {7, 0x70, E + "[30;47m"},
-  };
-  EngineOnPipe pipe;
-  for (const Case& c : cases) {
-    pipe.engine->FTextAttr = c.from;
-    EXPECT_EQ(pipe.engine->AttrToAnsi(c.to), c.sgr) << int(c.from) << " -> " << int(c.to);
-  }
-}
-
 TEST(OutputEngine, WiderTerminalWrapsAtColumn80NotCountingEscapes) {
   EngineOnPipe pipe({0, Charset::Cp437, 100, 30});
   pipe.engine->CursorXY(1, 1);
@@ -75,10 +61,8 @@ TEST(OutputEngine, WiderTerminalWrapsAtColumn80NotCountingEscapes) {
 }
 
 TEST(OutputEngine, GivesTheTerminalItsSettingsBack) {
-  const int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-  ASSERT_GE(master, 0);
-  ASSERT_EQ(grantpt(master) | unlockpt(master), 0);
-  const int slave = open(ptsname(master), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  int master = -1, slave = -1;
+  ASSERT_EQ(openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
   termios before{}, during{}, after{};
   tcgetattr(slave, &before);
   {
