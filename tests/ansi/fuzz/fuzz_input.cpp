@@ -54,24 +54,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Screen->HoldFlushes(false);
   SetTextAttr(7);
   ClrScr();
-  const size_t keyCount = std::min<size_t>(data[4] % 16, size - kHeader);
-  const uint8_t* keys = data + kHeader;
-  const unsigned keySpacing = data[5] % 8 + 1;
-  const uint8_t* art = keys + keyCount;
-  const size_t artSize = size - kHeader - keyCount;
-
   GotoXY(data[0] % 80 + 1, data[1] % 25 + 1);
   SetTextAttr(data[2]);
-  size_t at = 0, nextKey = 0;
-  unsigned asked = 0;
+  const size_t keyCount = std::min<size_t>(data[4] % 16, size - kHeader), keySpacing = data[5] % 8 + 1;
+  size_t at = kHeader + keyCount, nextKey = 0, asked = 0;
   AnsiSource source([&](uint8_t* buf, int cap) {
-    const size_t n = std::min(static_cast<size_t>(cap), artSize - at);
-    std::memcpy(buf, art + at, n);
+    const size_t n = std::min(static_cast<size_t>(cap), size - at);
+    std::memcpy(buf, data + at, n);
     at += n;
     return static_cast<int>(n);
   });
   DisplayKeys typed{[&] { return nextKey < keyCount && asked++ % keySpacing == 0; },
-                    [&] { return static_cast<char>(keys[nextKey++]); }};
+                    [&] { return static_cast<char>(data[kHeader + nextKey++]); }};
   DrawAnsi(source, static_cast<int8_t>(data[3]), typed);
   CheckConsole();
   return 0;
