@@ -1,15 +1,18 @@
 // The interpreter: the screen image (characters, attributes and cursor) after
 // drawing small pieces of art from a known start, the bytes it sends a CP437
-// terminal, and the pace of drawing.
+// terminal, and the pace of drawing; and the clear transitions, on time that
+// is not slept.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
 #include "ansi/ansi_display.h"
+#include "ansi/cls.h"
 #include "drawing.h"
 #include "tests/support/console_fixture.h"
 #include "tests/support/fake_time.h"
@@ -117,6 +120,55 @@ TEST(Pace, PausesOnMultiplesOfThePaceWithinEachBlock) {
     const auto pauses = std::count(time.waits.begin(), time.waits.end(), 6);
     EXPECT_EQ(pauses, c.pauses) << c.what;
     EXPECT_EQ(pauses + std::count(time.waits.begin(), time.waits.end(), 10), std::ssize(time.waits)) << c.what;
+  }
+}
+
+TEST(Pace, EscStopsAfterTheByteInHand) {
+  ConsoleOnPipes console;
+  console.Type("\x1b");
+  Draw("abc\r\ndef");
+  EXPECT_EQ(console.Row(1).substr(0, 3), "a  ");
+  EXPECT_EQ(WhereX(), 2);
+}
+
+TEST(Wipes, BlankTheScreenInTheirOrderAndKeepTheCursor) {
+  using Cells = std::vector<std::pair<int, int>>;
+  const struct {
+    Wipe wipe;
+    int ms, pauses;
+    Cells probed;                        // at the pauses below: 1 when blank in attribute 0
+    std::map<size_t, std::string> want;  // pause number, probe
+  } cases[] = {
+      // Even columns first, one cell a pause: column 2 is done before 4, all of them before column 1.
+      {Wipe::VerticalLines, 1, 2000, {{2, 25}, {4, 1}, {1, 1}, {80, 25}, {1, 2}}, {{25, "10000"}, {1001, "11110"}}},
+      // Clockwise from the top left; columns 40 and 80 included.
+      {Wipe::Quarters, 200, 3, {{1, 1}, {80, 25}, {80, 1}, {1, 25}}, {{1, "1000"}, {2, "1100"}, {3, "1110"}}},
+  };
+  for (const auto& c : cases) {
+    ConsoleOnPipes console;
+    FakeTime time;
+    for (int y = 1; y <= 25; ++y) WriteXY(1, y, 0x1F, std::string(80, 'x'));
+    GotoXY(33, 17);
+    SetTextAttr(0x4E);
+    const auto probe = [&](const Cells& cells) {
+      std::string blank;
+      for (const auto& [x, y] : cells) blank += console.Row(y)[x - 1] == ' ' && console.Attr(x, y) == 0 ? '1' : '0';
+      return blank;
+    };
+    std::map<size_t, std::string> seen;
+    time.onWait = [&](int ms) {
+      EXPECT_EQ(ms, c.ms);
+      if (c.want.count(time.waits.size())) seen[time.waits.size()] = probe(c.probed);
+    };
+    RunWipe(c.wipe);
+    EXPECT_EQ(std::ssize(time.waits), c.pauses);
+    EXPECT_EQ(seen, c.want);
+    for (int y = 1; y <= 25; ++y) {
+      Cells row;
+      for (int x = 1; x <= 80; ++x) row.emplace_back(x, y);
+      EXPECT_EQ(probe(row), std::string(80, '1')) << "row " << y;
+    }
+    EXPECT_EQ(std::make_tuple(WhereX(), WhereY(), GetTextAttr()), std::make_tuple(33, 17, 0x4E));
   }
 }
 
