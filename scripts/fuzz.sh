@@ -24,7 +24,7 @@ compile() {  # source, object, extra flags
   fi
 }
 shared=()
-for src in term/*.cpp ansi/*.cpp widgets/*.cpp tests/support/fake_time.cpp; do
+for src in term/*.cpp ansi/*.cpp widgets/*.cpp tests/support/console_fixture.cpp; do
   shared+=("$out/obj/$(echo "$src" | tr / _).o")
   throttle
   compile "$src" "${shared[-1]}" &

@@ -46,3 +46,20 @@ std::string ConsoleOnPipes::Row(int y) const {
 }
 
 uint8_t ConsoleOnPipes::Attr(int x, int y) const { return Screen->Buffer[y - 1][x - 1].Attributes; }
+
+// Starts well after the clock's zero, as a real clock does: the decoder's "not
+// asked lately" reads the zero as just now.
+FakeTime::FakeTime() : now_(TermClock::time_point{} + std::chrono::hours(1)) {
+  real_ = SetTimeSource({[this] { return now_; },
+                         [this](pollfd* fds, nfds_t count, int timeoutMs) {
+                           const int ready = poll(fds, count, 0);
+                           if (ready != 0 || timeoutMs == 0) return ready;
+                           waits.push_back(timeoutMs);
+                           if (onWait) onWait(timeoutMs);
+                           if (timeoutMs < 0) return poll(fds, count, -1);
+                           now_ += std::chrono::milliseconds(timeoutMs);
+                           return 0;
+                         }});
+}
+
+FakeTime::~FakeTime() { SetTimeSource(std::move(real_)); }

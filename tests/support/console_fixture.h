@@ -1,9 +1,13 @@
-// A console for tests: the real engine and key decoder, with the keys a test
-// types on a pipe and the bytes the engine sends kept in a memory file.
+// The console for tests: the real engine and key decoder, with the keys a
+// test types on a pipe and the bytes the engine sends kept in a memory file;
+// and time that passes only when waited for.
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "term/clock.h"
 #include "term/conio.h"
 
 class ConsoleOnPipes {
@@ -26,4 +30,25 @@ class ConsoleOnPipes {
  private:
   int keysWrite_ = -1, keysRead_ = -1, out_ = -1;
   off_t taken_ = 0;
+};
+
+// Put in for as long as it lives: a wait asks the descriptors without sleeping
+// and, when none is ready, moves the clock on by its whole timeout, as a poll
+// that wakes on time.
+class FakeTime {
+ public:
+  FakeTime();
+  ~FakeTime();
+  FakeTime(const FakeTime&) = delete;
+  FakeTime& operator=(const FakeTime&) = delete;
+
+  // The timeouts (ms) of the waits that found nothing ready, in order.
+  std::vector<int> waits;
+  // Called at each of those, before the clock moves; a negative timeout then
+  // waits for real, without limit.
+  std::function<void(int ms)> onWait;
+
+ private:
+  TermClock::time_point now_;
+  TimeSource real_;
 };

@@ -6,7 +6,6 @@
 
 #include "term/input.h"
 #include "tests/support/console_fixture.h"
-#include "tests/support/fake_time.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "tests/support/console_fixture.h"
-#include "tests/support/fake_time.h"
 #include "widgets/line_editor_settings.h"
 
 namespace keyseq {

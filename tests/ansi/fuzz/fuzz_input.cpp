@@ -13,7 +13,7 @@
 #include "ansi/ansi_display.h"
 #include "term/conio.h"
 #include "term/output.h"
-#include "tests/support/fake_time.h"
+#include "tests/support/console_fixture.h"
 
 namespace {
 
