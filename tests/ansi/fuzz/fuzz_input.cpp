@@ -1,8 +1,7 @@
-// The interpreter's libFuzzer harness. One input is a start position,
-// attribute and pace, keys pressed while drawing, and the art. It aborts when
-// the drawing leaves the cursor off the screen or touches the image's rows
-// 26-50, or when the engine writes more than its buffer at once (linked with
-// --wrap=write).
+// The interpreter's libFuzzer harness: a start position, attribute and pace,
+// keys pressed while drawing, then the art. It aborts when the drawing leaves
+// the cursor off the screen or touches the image rows 26-50, or when the engine
+// writes more than its buffer at once (linked with --wrap=write).
 #include <fcntl.h>
 #include <unistd.h>
 
