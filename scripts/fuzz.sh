@@ -11,43 +11,41 @@ seconds=${FUZZ_SECONDS:-45}
 out=build-fuzz
 mkdir -p "$out/obj" "$out/crashes"
 
-# name, function, harness source
+# name, harness source
 harnesses=(
-  "ansi FuzzAnsi tests/ansi/fuzz/fuzz_input.cpp"
+  "ansi tests/ansi/fuzz/fuzz_input.cpp"
 )
 flags=(-std=c++20 -O1 -g -I. -fsanitize=fuzzer-no-link,address,undefined
        -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS)
 throttle() { while [ "$(jobs -rp | wc -l)" -ge 4 ]; do wait -n; done; }  # four compilers at once
 compile() {  # source, object, extra flags
-  if [ ! -e "$2" ] || [ "$1" -nt "$2" ] || [ -n "$(find term ansi widgets tests/fuzz tests/ansi/fuzz -name '*.h' -newer "$2")" ]; then
+  if [ ! -e "$2" ] || [ "$1" -nt "$2" ] || [ -n "$(find term ansi widgets tests/support -name '*.h' -newer "$2")" ]; then
     clang++-14 "${flags[@]}" "${@:3}" -c "$1" -o "$2"
   fi
 }
 shared=()
-for src in term/*.cpp ansi/*.cpp widgets/*.cpp tests/fuzz/fuzz_seams.cpp tests/support/fake_time.cpp; do
+for src in term/*.cpp ansi/*.cpp widgets/*.cpp tests/support/console_fixture.cpp; do
   shared+=("$out/obj/$(echo "$src" | tr / _).o")
   throttle
   compile "$src" "${shared[-1]}" &
 done
 for h in "${harnesses[@]}"; do
-  read -r name fn src <<<"$h"
+  read -r name src <<<"$h"
   throttle
   compile "$src" "$out/obj/$name.o" &
-  throttle
-  compile tests/fuzz/fuzz_entry.cpp "$out/obj/${name}_entry.o" -DRODI_FUZZ_TARGET="$fn" &
 done
 wait
 for h in "${harnesses[@]}"; do
-  read -r name fn src <<<"$h"
+  read -r name src <<<"$h"
   clang++-14 -fsanitize=fuzzer,address,undefined -Wl,--wrap=write \
-    "${shared[@]}" "$out/obj/$name.o" "$out/obj/${name}_entry.o" -o "$out/${name}_fuzz"
+    "${shared[@]}" "$out/obj/$name.o" -o "$out/${name}_fuzz"
 done
 
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 "$out/ansi_fuzz" -runs=0 tests/ansi/fuzz/seeds tests/ansi/fuzz/regressions
 each=$(( seconds / ${#harnesses[@]} > 0 ? seconds / ${#harnesses[@]} : 1 ))
 for h in "${harnesses[@]}"; do
-  read -r name fn src <<<"$h"
+  read -r name src <<<"$h"
   mkdir -p "$out/corpus/$name"
   opts=(-max_len=20000 -dict=tests/ansi/fuzz/ansi.dict) seeds=(tests/ansi/fuzz/seeds) budget=$each
   status=0

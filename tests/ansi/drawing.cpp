@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 
 #include "ansi/ansi_display.h"
 
@@ -15,10 +14,4 @@ void Draw(std::string_view art, int pace) {
     return static_cast<int>(n);
   });
   DrawAnsi(source, pace, ConsoleKeys());
-}
-
-std::string ArtFile(const std::string& name, std::string_view art) {
-  const std::string path = std::string(RODI_BINARY_DIR) + "/ansi_test_" + name + ".ans";
-  std::ofstream(path, std::ios::binary) << art;
-  return path;
 }

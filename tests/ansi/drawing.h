@@ -3,9 +3,5 @@
 #include <string>
 #include <string_view>
 
-
 // Draws art from memory through the interpreter, with the console's keyboard.
 void Draw(std::string_view art, int pace = 0);
-
-// Writes art to a scratch file of the build; answers its path.
-std::string ArtFile(const std::string& name, std::string_view art);

@@ -1,11 +1,13 @@
-// A console on pipes: the real engine and key decoder, with the keys a test
-// types and the bytes the engine sends kept in memory.
+// The console for tests: the real engine and key decoder, with the keys a
+// test types on a pipe and the bytes the engine sends kept in a memory file;
+// and time that passes only when waited for.
 #pragma once
-#include <mutex>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <thread>
+#include <vector>
 
+#include "term/clock.h"
 #include "term/conio.h"
 
 class ConsoleOnPipes {
@@ -18,7 +20,7 @@ class ConsoleOnPipes {
   // Ends the input as a hung-up terminal would.
   void CloseInput();
 
-  // Every byte sent so far (after flushing the engine), and forgets them.
+  // Every byte sent since the last call (after flushing the engine).
   std::string TakeOutput();
 
   // The image row y (1-25) as CP437 bytes, and one cell's attribute.
@@ -26,8 +28,27 @@ class ConsoleOnPipes {
   uint8_t Attr(int x, int y) const;
 
  private:
-  int keysWrite_ = -1, keysRead_ = -1, outWrite_ = -1, outRead_ = -1;
-  std::thread drain_;
-  mutable std::mutex mutex_;
-  std::string received_;
+  int keysWrite_ = -1, keysRead_ = -1, out_ = -1;
+  off_t taken_ = 0;
+};
+
+// Put in for as long as it lives: a wait asks the descriptors without sleeping
+// and, when none is ready, moves the clock on by its whole timeout, as a poll
+// that wakes on time.
+class FakeTime {
+ public:
+  FakeTime();
+  ~FakeTime();
+  FakeTime(const FakeTime&) = delete;
+  FakeTime& operator=(const FakeTime&) = delete;
+
+  // The timeouts (ms) of the waits that found nothing ready, in order.
+  std::vector<int> waits;
+  // Called at each of those, before the clock moves; a negative timeout then
+  // waits for real, without limit.
+  std::function<void(int ms)> onWait;
+
+ private:
+  TermClock::time_point now_;
+  TimeSource real_;
 };
