@@ -54,15 +54,9 @@ void SetSize(int fd, int cols, int rows) {
 std::string MagazinePath() { return std::string(RODI_BINARY_DIR) + "/rodi"; }
 
 PtyRun::PtyRun(RunOptions options) : opts_(std::move(options)) {
-  // An unprivileged child must be able to reach its directory; the build tree
-  // may sit below a directory only root can enter, /tmp never does.
-  std::string base = opts_.unprivileged ? "/tmp/rodi-e2e-runs" : std::string(RODI_BINARY_DIR) + "/e2e-runs";
-  fs::create_directories(base);
-  chmod(base.c_str(), 0755);
-  std::string pattern = base + "/run-XXXXXX";
-  if (!mkdtemp(pattern.data())) throw SysError("mkdtemp " + pattern);
-  dir_ = pattern;
-  chmod(dir_.c_str(), 0755);  // root's: an unprivileged child can enter, not write
+  // Under /tmp, which an unprivileged child can always reach (the build tree may sit below a directory only root
+  // can enter); the runner's and 0755: such a child can enter it, not write it.
+  dir_ = ScratchDir("rodi-e2e-run", 0755, geteuid());
   std::string path = opts_.program;
   if (path.find('/') == std::string::npos) {
     // A hard link, not a symbolic one: /proc/self/exe must resolve to this directory.
