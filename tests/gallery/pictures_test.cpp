@@ -53,7 +53,7 @@ TEST_P(Shipped, RegenerateByteForByteAndShowAsDrawn) {
     }
   }
   // A terminal scrolled to the end shows the picture's last 25 rows.
-  const artkit::Canvas last = artkit_test::TerminalViewUtf8(console.TakeOutput());
+  const artkit::Canvas last = artkit_test::TerminalView(console.TakeOutput(), false);
   std::string rows;
   for (int y = 0; y < 25; ++y)
     for (int x = 0; x < 80; ++x) {
