@@ -1,7 +1,8 @@
-// Every screen of the issue drawn through AnsiDisplay must match a UTF-8
-// terminal (so it kept within 25 rows: the terminal scrolls, the image does
-// not), end in colour 7 and leave the program's regions blank; the article
-// headers give the entry screen's five fields. Gallery pictures scroll by design.
+// Every screen of the issue: its resource exactly what its source draws, and
+// drawn through AnsiDisplay as the canvas says, the same on a UTF-8 terminal
+// (so it kept within 25 rows: the terminal scrolls, the image does not), in
+// colour 7 afterwards and with the program's regions blank; the article headers
+// give the entry screen's five fields.
 #include <unistd.h>
 
 #include <string>
@@ -16,6 +17,7 @@
 #include "term/conio.h"
 #include "term/cp437.h"
 #include "tests/support/console_fixture.h"
+#include "tools/screens/screen.h"
 
 namespace {
 
@@ -42,34 +44,54 @@ std::vector<Screen> AllScreens() {
   return all;
 }
 
+const std::filesystem::path kSources = RODI_SOURCE_DIR "/content/src/screens";
+
+TEST(Screens, EverySourceIsInTheTable) { EXPECT_EQ(screens::ScreenSources(kSources).size(), AllScreens().size()); }
+
 class Drawn : public testing::TestWithParam<Screen> {};
 
-TEST_P(Drawn, MatchesTheTerminalEndsInColourSevenAndLeavesTheProgramsRegionsBlank) {
+TEST_P(Drawn, AsItsSourceSaysOnTheTerminalTooEndingInColourSevenWithTheProgramsRegionsBlank) {
   const Screen& s = GetParam();
+  static const screens::Library lib = screens::LoadLibrary(kSources);
+  const screens::Screen source = screens::LoadScreen(kSources / (s.name + ".scr"), lib);
+  const auto shipped = FindResource(s.name);
+  ASSERT_TRUE(shipped) << "no resource " << s.name;
+  const std::string bytes(reinterpret_cast<const char*>(shipped->data()), shipped->size());
+  ASSERT_TRUE(screens::Render(source) == bytes) << "differs from its source: run the screens target";
+  if (!source.plain) {
+    const auto sauce = artkit::ReadSauce(bytes);
+    ASSERT_TRUE(sauce);
+    EXPECT_EQ(sauce->fileSize + 1 + 128, bytes.size()) << "SUB right before SAUCE";
+    EXPECT_EQ(sauce->tinfo[1], source.canvas.height());
+    EXPECT_EQ(sauce->flags, 0) << "iCE colour off";
+  }
+
   ConsoleOnPipes console{Charset::Utf8};
   // As the magazine draws a resource: written to a file, then at pace 0 on a cleared screen in colour 7.
   const std::string path = testing::TempDir() + "rodi_app_screen_" + s.name + ".ans";
-  ASSERT_EQ(WriteResource(s.name, path), std::nullopt) << "no resource " << s.name;
+  ASSERT_EQ(WriteResource(s.name, path), std::nullopt);
   TextColor(7);
   ClrScr();
   AnsiDisplay(path, 0);
   unlink(path.c_str());
   rodi::e2e::VtScreen vt{80, 25, true};
   vt.Feed(console.TakeOutput());
-
-  const auto image = [&](int x, int y) { return Cp437ToUnicode(static_cast<uint8_t>(console.Row(y)[x - 1])); };
   for (int y = 1, wrong = 0; y <= 25; ++y)
     for (int x = 1; x <= 80; ++x) {
+      const artkit::Cell image{static_cast<uint8_t>(console.Row(y)[x - 1]), console.Attr(x, y)};
+      const artkit::Cell want = y <= source.canvas.height() ? source.canvas.at(x - 1, y - 1) : artkit::Cell{};
       const auto cell = vt.Cell(x, y);
-      if ((cell.ch != image(x, y) || cell.Attr() != console.Attr(x, y)) && wrong++ < 5)
-        ADD_FAILURE() << "cell " << x << "," << y << ": image U+" << std::hex << uint32_t(image(x, y)) << " attr "
-                      << int(console.Attr(x, y)) << ", terminal U+" << uint32_t(cell.ch) << " attr " << cell.Attr();
+      if ((!artkit::SameLook(image, want) || cell.ch != Cp437ToUnicode(image.ch) || cell.Attr() != image.attr) &&
+          wrong++ < 5)
+        ADD_FAILURE() << "cell " << x << "," << y << ": source " << int(want.ch) << "/" << int(want.attr)
+                      << ", image " << int(image.ch) << "/" << int(image.attr) << ", terminal U+" << std::hex
+                      << uint32_t(cell.ch) << "/" << cell.Attr();
     }
   EXPECT_EQ(GetTextAttr(), 7) << "colour left";
   for (const Region& r : s.blank)
     for (int y = r.y1; y <= r.y2; ++y)
       for (int x = r.x1; x <= r.x2; ++x)
-        ASSERT_TRUE(image(x, y) == U' ' && (console.Attr(x, y) & 0x70) == 0) << "cell " << x << "," << y;
+        ASSERT_TRUE(console.Row(y)[x - 1] == ' ' && (console.Attr(x, y) & 0x70) == 0) << "cell " << x << "," << y;
   if (s.fieldColumn == 0) return;
 
   GetTemplateSimple('!', ' ');

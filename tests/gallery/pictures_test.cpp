@@ -8,14 +8,30 @@
 #include <iterator>
 
 #include "term/conio.h"
+#include "term/cp437.h"
 #include "tests/ansi/drawing.h"
-#include "tests/artkit/vterm_view.h"
+#include "tests/e2e/harness/vt_screen.h"
 #include "tests/support/console_fixture.h"
 #include "tools/artkit/sauce.h"
 #include "tools/gallery/picture.h"
 
 namespace gallery {
 namespace {
+
+// What a terminal shows after the bytes the engine sent, as CP437 cells (SGR 1 the bright foreground).
+artkit::Canvas TerminalView(const std::string& utf8) {
+  rodi::e2e::VtScreen vt(80, 25, true);
+  vt.Feed(utf8);
+  artkit::Canvas out(80, 25);
+  for (int y = 0; y < 25; ++y)
+    for (int x = 0; x < 80; ++x) {
+      const rodi::e2e::CellInfo c = vt.Cell(x + 1, y + 1);
+      const int ch = UnicodeToCp437(c.ch);
+      out.at(x, y) = artkit::Cell{static_cast<uint8_t>(ch < 0 ? '?' : ch),
+                                  c.reverse ? artkit::Attr(c.bg, c.fg) : artkit::Attr(c.fg, c.bg)};
+    }
+  return out;
+}
 
 class Shipped : public ::testing::TestWithParam<size_t> {};
 
@@ -53,7 +69,7 @@ TEST_P(Shipped, RegenerateByteForByteAndShowAsDrawn) {
     }
   }
   // A terminal scrolled to the end shows the picture's last 25 rows.
-  const artkit::Canvas last = artkit_test::TerminalView(console.TakeOutput(), false);
+  const artkit::Canvas last = TerminalView(console.TakeOutput());
   std::string rows;
   for (int y = 0; y < 25; ++y)
     for (int x = 0; x < 80; ++x) {
