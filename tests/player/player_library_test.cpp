@@ -8,11 +8,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -72,12 +70,9 @@ std::string WriteFile(const std::string& name, const std::vector<std::uint8_t>& 
   return path.string();
 }
 
-std::vector<std::int16_t> ReadSamples(const std::string& path) {
+std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
-  std::vector<std::int16_t> samples(bytes.size() / 2);
-  std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
-  return samples;
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 void PlaysToTheDefaultDeviceInRealTime() {
@@ -95,7 +90,7 @@ void PlaysToTheDefaultDeviceInRealTime() {
     REQUIRE(api.Init(device, 44100, 0));
     REQUIRE(api.MusicLoad(1, tune.data(), 0, tune.size(), kFlags));
     REQUIRE(api.MusicPlay());
-    REQUIRE(api.SetVolume(30) && api.GetVolume() == 30);
+    REQUIRE(!api.SetVolume(101) && api.SetVolume(30) && api.GetVolume() == 30);
     std::this_thread::sleep_for(100ms);
     api.MusicFree();
     api.Free();
@@ -115,22 +110,11 @@ void PlaysToTheDefaultDeviceInRealTime() {
   const std::size_t grown = fs::file_size(sink);
   REQUIRE(grown > 100'000 && grown < 400'000);
   api.MusicFree();
-  const std::vector<std::int16_t> played = ReadSamples(sink);
+  const std::string played = ReadFile(sink);
+  REQUIRE(played.find_first_not_of('\0') != std::string::npos);
   std::this_thread::sleep_for(200ms);
-  REQUIRE(ReadSamples(sink) == played);
+  REQUIRE(ReadFile(sink) == played);
   REQUIRE(!api.MusicPlay());
-  REQUIRE(std::any_of(played.begin(), played.end(), [](std::int16_t v) { return v != 0; }));
-
-  // At volume 0 the device goes on taking frames, all of them silent.
-  REQUIRE(!api.SetVolume(101));
-  REQUIRE(api.SetVolume(0) && api.GetVolume() == 0);
-  REQUIRE(api.MusicLoad(1, tune.data(), 0, tune.size(), kFlags));
-  REQUIRE(api.MusicPlay());
-  std::this_thread::sleep_for(400ms);
-  api.MusicFree();
-  const std::vector<std::int16_t> after = ReadSamples(sink);
-  REQUIRE(after.size() > played.size() + 2 * 44100 / 4);
-  REQUIRE(std::all_of(after.begin() + std::ssize(played), after.end(), [](std::int16_t v) { return v == 0; }));
   api.Free();
   REQUIRE(api.GetVolume() == -1);
   fs::remove_all(getenv("HOME"));
