@@ -58,13 +58,6 @@ TEST_P(Drawn, AsItsSourceSaysOnTheTerminalTooEndingInColourSevenWithTheProgramsR
   ASSERT_TRUE(shipped) << "no resource " << s.name;
   const std::string bytes(reinterpret_cast<const char*>(shipped->data()), shipped->size());
   ASSERT_TRUE(screens::Render(source) == bytes) << "differs from its source: run the screens target";
-  if (!source.plain) {
-    const auto sauce = artkit::ReadSauce(bytes);
-    ASSERT_TRUE(sauce);
-    EXPECT_EQ(sauce->fileSize + 1 + 128, bytes.size()) << "SUB right before SAUCE";
-    EXPECT_EQ(sauce->tinfo[1], source.canvas.height());
-    EXPECT_EQ(sauce->flags, 0) << "iCE colour off";
-  }
 
   ConsoleOnPipes console{Charset::Utf8};
   // As the magazine draws a resource: written to a file, then at pace 0 on a cleared screen in colour 7.
