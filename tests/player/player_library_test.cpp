@@ -51,36 +51,26 @@ struct Api {
   bassmod::GetVolumeFn GetVolume = Get<bassmod::GetVolumeFn>(bassmod::kGetVolumeName);
 };
 
-// A fresh HOME whose .asoundrc makes "default" a file sink; returns the sink's path.
-std::string UseFileSink() {
-  const fs::path home = fs::path(RODI_BINARY_DIR) / "player-test" / std::to_string(getpid());
-  fs::remove_all(home);
-  fs::create_directories(home);
-  std::ofstream(home / ".asoundrc") << "pcm.!default {\n  type file\n  slave.pcm \"null\"\n  file \""
-                                    << (home / "out.raw").string() << "\"\n  format \"raw\"\n}\n";
-  setenv("HOME", home.c_str(), 1);
-  unsetenv("ALSA_CONFIG_PATH");
-  unsetenv("XDG_CONFIG_HOME");
-  return (home / "out.raw").string();
-}
-
-std::string WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-  const fs::path path = fs::path(getenv("HOME")) / name;
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  return path.string();
-}
-
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
 void PlaysToTheDefaultDeviceInRealTime() {
-  const std::string sink = UseFileSink();
-  const Api api;
+  // A fresh HOME whose .asoundrc makes "default" a file sink.
+  const fs::path home = fs::path(RODI_BINARY_DIR) / "player-test" / std::to_string(getpid());
+  fs::remove_all(home);
+  fs::create_directories(home);
+  const std::string sink = (home / "out.raw").string(), tunePath = (home / "music.mod").string();
+  std::ofstream(home / ".asoundrc") << "pcm.!default {\n  type file\n  slave.pcm \"null\"\n  file \"" << sink
+                                    << "\"\n  format \"raw\"\n}\n";
+  setenv("HOME", home.c_str(), 1);
+  unsetenv("ALSA_CONFIG_PATH");
+  unsetenv("XDG_CONFIG_HOME");
   const auto tune = rodi_test::MakeTestMod();
-  const std::string tunePath = WriteFile("music.mod", tune);
-  const std::string junkPath = WriteFile("junk.mod", std::vector<std::uint8_t>(64, 'x'));
+  std::ofstream(tunePath, std::ios::binary).write(reinterpret_cast<const char*>(tune.data()), std::ssize(tune));
+  const std::string junk(64, 'x');
+  const Api api;
   constexpr auto kFlags = bassmod::kMagazineMusicFlags;
 
   REQUIRE(api.GetVolume() == -1);
@@ -102,7 +92,7 @@ void PlaysToTheDefaultDeviceInRealTime() {
   REQUIRE(!api.Init(bassmod::kDeviceNoSound, 44100, 0));
   REQUIRE(api.GetVolume() == 100);
   REQUIRE(!api.MusicPlay());
-  REQUIRE(!api.MusicLoad(0, junkPath.c_str(), 0, 0, kFlags));
+  REQUIRE(!api.MusicLoad(1, junk.data(), 0, junk.size(), kFlags));
   REQUIRE(api.MusicLoad(0, tunePath.c_str(), 0, 0, kFlags));
   REQUIRE(api.MusicPlay());
   std::this_thread::sleep_for(1s);
@@ -117,7 +107,7 @@ void PlaysToTheDefaultDeviceInRealTime() {
   REQUIRE(!api.MusicPlay());
   api.Free();
   REQUIRE(api.GetVolume() == -1);
-  fs::remove_all(getenv("HOME"));
+  fs::remove_all(home);
 }
 
 TEST(PlayerLibraryDeathTest, PlaysToTheDefaultDeviceInRealTime) {
