@@ -43,10 +43,7 @@ class MusicBinding : public testing::Test {
   }
   std::string Dir() const { return dir_.string() + "/"; }
   std::string Calls() const { return calls_(); }
-  std::string Line(int row) const {
-    const std::string text = console_.Row(row);
-    return text.substr(0, text.find_last_not_of(' ') + 1);
-  }
+  std::string Line(int row) const { return console_.Row(row).erase(console_.Row(row).find_last_not_of(' ') + 1); }
   std::string LoadCall() const { return "MusicLoad(0," + Dir() + "music.mod,0,0,774)"; }
   // The tune file the magazine wrote is the named resource.
   void ExpectTune(const char* name) const {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -68,8 +67,7 @@ TEST(Texts, LineEndsBytesWidthAndOnlyIntendedPipeCodes) {
         }
         if (c != '|') continue;
         const std::string two = l.substr(i + 1, 2);
-        const bool digits = two.size() == 2 && isdigit(static_cast<unsigned char>(two[0])) &&
-                            isdigit(static_cast<unsigned char>(two[1]));
+        const bool digits = two.size() == 2 && two.find_first_not_of("0123456789") == std::string::npos;
         if (kind.pipes && digits && std::stoi(two) <= 23) {
           ++codes;
           (std::stoi(two) < 16 ? fg : bg) = std::stoi(two);
