@@ -27,13 +27,12 @@ TEST_P(Shipped, RegenerateByteForByteAndShowAsDrawn) {
   const std::string file{std::istreambuf_iterator<char>(in), {}};
   ASSERT_TRUE(EncodePicture(picture, canvas) == file)
       << picture.name << ".ans differs from what rodi-gallery renders: run the gallery-art target";
-  const std::string body = file.substr(0, file.find('\x1a'));
   const auto sauce = artkit::ReadSauce(file);
   ASSERT_TRUE(sauce);
-  EXPECT_EQ(file.size(), body.size() + 1 + 128) << "exactly one SUB, right before the record";
+  EXPECT_EQ(file.find('\x1a'), sauce->fileSize) << "the first SUB must come right before the record";
+  EXPECT_EQ(sauce->fileSize + 1 + 128, file.size());
   EXPECT_EQ(sauce->sauce.title, picture.title);
   EXPECT_EQ(sauce->sauce.author, picture.author);
-  EXPECT_EQ(sauce->fileSize, body.size());
   EXPECT_EQ(sauce->tinfo[1], canvas.height());
   EXPECT_GT(canvas.height(), 25) << "the picture must scroll";
   EXPECT_EQ(sauce->flags, 0) << "iCE colour must be off";

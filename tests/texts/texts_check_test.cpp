@@ -15,17 +15,11 @@
 
 namespace {
 
-struct TextKind {
-  const char* name;
-  bool pipes;   // colour codes belong in this text
-  bool framed;  // CR LF line ends and code framed in CP437 box drawing (0x80-0xFF)
-};
-
-constexpr TextKind kTexts[] = {
-    {"NEWS", false, false},      {"ARTICLE1", true, false}, {"ARTICLE2", true, false},  {"ARTICLE3", true, false},
-    {"ARTICLE4", false, false},  {"ARTICLE5", true, false}, {"ARTICLE6", true, false},  {"ARTICLE7", true, false},
-    {"ARTICLE8", true, false},   {"TUTOR1", false, false},  {"TUTOR2", false, false},   {"TUTOR3", false, true},
-    {"EDITORIAL", true, false},  {"ABOUTTXT", true, false},
+// Each text, and whether colour codes belong in it.
+constexpr std::pair<const char*, bool> kTexts[] = {
+    {"NEWS", false},     {"ARTICLE1", true},  {"ARTICLE2", true}, {"ARTICLE3", true}, {"ARTICLE4", false},
+    {"ARTICLE5", true},  {"ARTICLE6", true},  {"ARTICLE7", true}, {"ARTICLE8", true}, {"TUTOR1", false},
+    {"TUTOR2", false},   {"TUTOR3", false},   {"EDITORIAL", true}, {"ABOUTTXT", true},
 };
 
 constexpr size_t kMaxLine = 78;  // the viewer is 79 cells wide, one is the scroll bar
@@ -38,23 +32,25 @@ bool IsCode(const std::string& two) { return two == "00" || static_cast<uint8_t>
 // plain text that the writer cannot take as a code, also when horizontal
 // scrolling cuts the line right after the bar's first following character.
 TEST(Texts, LineEndsBytesWidthAndOnlyIntendedPipeCodes) {
-  for (const TextKind& kind : kTexts) {
-    std::ifstream in(std::string(RODI_SOURCE_DIR) + "/content/res/" + kind.name + ".txt", std::ios::binary);
+  for (const auto& [name, pipes] : kTexts) {
+    // TUTOR3 alone has CR LF line ends and frames its code in CP437 box drawing (0x80-0xFF).
+    const bool framed = std::string(name) == "TUTOR3";
+    std::ifstream in(std::string(RODI_SOURCE_DIR) + "/content/res/" + name + ".txt", std::ios::binary);
     const std::string b{std::istreambuf_iterator<char>(in), {}};
-    ASSERT_GE(b.size(), 1000u) << kind.name << " is missing or a stub";
-    EXPECT_EQ(b.back(), '\n') << kind.name << " ends without a line end";
+    ASSERT_GE(b.size(), 1000u) << name << " is missing or a stub";
+    EXPECT_EQ(b.back(), '\n') << name << " ends without a line end";
     // Every line ends alike: CR LF pairs, or LF with no CR anywhere.
     size_t pairs = 0;
     for (size_t i = b.find("\r\n"); i != std::string::npos; i = b.find("\r\n", i + 2)) ++pairs;
-    EXPECT_EQ(static_cast<size_t>(std::count(b.begin(), b.end(), '\r')), pairs) << kind.name << " has a stray CR";
-    EXPECT_EQ(pairs, kind.framed ? static_cast<size_t>(std::count(b.begin(), b.end(), '\n')) : 0) << kind.name;
+    EXPECT_EQ(static_cast<size_t>(std::count(b.begin(), b.end(), '\r')), pairs) << name << " has a stray CR";
+    EXPECT_EQ(pairs, framed ? static_cast<size_t>(std::count(b.begin(), b.end(), '\n')) : 0) << name;
 
     const std::vector<std::string> lines = SplitLines(b);
     bool anyBox = false;
     size_t codes = 0;
     for (size_t n = 0; n < lines.size(); ++n) {
       const std::string& l = lines[n];
-      const std::string where = std::string(kind.name) + ".txt line " + std::to_string(n + 1) + ": " + l;
+      const std::string where = std::string(name) + ".txt line " + std::to_string(n + 1) + ": " + l;
       EXPECT_LE(l.size(), kMaxLine) << where;
       int fg = 7, bg = 16;
       for (size_t i = 0; i < l.size(); ++i) {
@@ -62,13 +58,13 @@ TEST(Texts, LineEndsBytesWidthAndOnlyIntendedPipeCodes) {
         EXPECT_FALSE(c < 0x20 || c == 0x7F) << where << " (control byte " << int(c) << ")";
         // Above 0x7F only CP437 line and block drawing, never accented letters.
         if (c >= 0x80) {
-          EXPECT_TRUE(kind.framed && c >= 0xB0 && c <= 0xDF) << where << " (byte " << int(c) << ")";
+          EXPECT_TRUE(framed && c >= 0xB0 && c <= 0xDF) << where << " (byte " << int(c) << ")";
           anyBox = true;
         }
         if (c != '|') continue;
         const std::string two = l.substr(i + 1, 2);
         const bool digits = two.size() == 2 && two.find_first_not_of("0123456789") == std::string::npos;
-        if (kind.pipes && digits && std::stoi(two) <= 23) {
+        if (pipes && digits && std::stoi(two) <= 23) {
           ++codes;
           (std::stoi(two) < 16 ? fg : bg) = std::stoi(two);
           i += 2;
@@ -80,9 +76,9 @@ TEST(Texts, LineEndsBytesWidthAndOnlyIntendedPipeCodes) {
       // Colour must not spill into the rest of a line or a text saved with Ctrl+S.
       EXPECT_TRUE(fg == 7 && bg == 16) << where << " (ends in colour)";
     }
-    EXPECT_EQ(anyBox, kind.framed) << kind.name << " should frame its code";
-    if (kind.pipes) {
-      EXPECT_GT(codes, 5u) << kind.name << " has no colour";
+    EXPECT_EQ(anyBox, framed) << name << " should frame its code";
+    if (pipes) {
+      EXPECT_GT(codes, 5u) << name << " has no colour";
     }
   }
 }

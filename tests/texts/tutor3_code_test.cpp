@@ -47,17 +47,16 @@ std::string BoxWith(const std::vector<std::string>& lines, const std::string& te
 TEST(Tutor3Code, CubeBuildsCleanlyAndDrawsAndTheFixedPointExamplePrintsItsLine) {
   const auto lines = SplitLines(Read(fs::path(RODI_SOURCE_DIR) / "content/res/TUTOR3.txt"));
   if (std::system("gcc --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no gcc";
-  std::string made = (fs::temp_directory_path() / "rodi-cube-XXXXXX").string();
-  ASSERT_NE(mkdtemp(made.data()), nullptr);
-  const fs::path dir = made;
-  std::ofstream(dir / "cube.c", std::ios::binary) << BoxWith(lines, "/* cube.c");
-  std::ofstream(dir / "fixed.c", std::ios::binary) << BoxWith(lines, "sintab");
+  std::string dir = (fs::temp_directory_path() / "rodi-cube-XXXXXX").string();
+  ASSERT_NE(mkdtemp(dir.data()), nullptr);
+  std::ofstream(dir + "/cube.c", std::ios::binary) << BoxWith(lines, "/* cube.c");
+  std::ofstream(dir + "/fixed.c", std::ios::binary) << BoxWith(lines, "sintab");
   // Runs a command in dir; its exit status, its output in `out`. Builds use the
   // text's build line, with every warning an error.
   std::string out;
   const auto run = [&](const std::string& command) {
-    const int status = std::system(("cd '" + made + "' && " + command + " >out.txt 2>&1").c_str());
-    out = Read(dir / "out.txt");
+    const int status = std::system(("cd '" + dir + "' && " + command + " >out.txt 2>&1").c_str());
+    out = Read(dir + "/out.txt");
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   };
   const std::string gcc = "gcc -Wall -Wextra -Werror -O2 -o ";
