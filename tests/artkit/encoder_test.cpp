@@ -21,15 +21,6 @@ TEST(EncodeAnsi, NeverWritesAPipeCodeAcrossTheWrapOfAFullRow) {
   EXPECT_EQ(FindPipeCode(EncodeAnsi(wrap, Home::Clear)), std::string::npos);
 }
 
-TEST(EncodePlain, OneLfPerRowButTheLastAndNothingInColumn80) {
-  Canvas two(80, 3);
-  two.Put(0, 0, "ab", 7);
-  two.Put(78, 2, "z", 7);
-  EXPECT_EQ(EncodePlain(two), "\fab\n\n" + std::string(78, ' ') + "z");
-  two.Put(79, 1, "x", 7);  // the wrap there plus the LF would skip row 3
-  EXPECT_THROW(EncodePlain(two), std::invalid_argument);
-}
-
 TEST(EncodeAnsi, RejectsWhatCannotBeDrawn) {
   for (uint8_t bad : {0x00, 0x07, 0x08, 0x0A, 0x0C, 0x0D, 0x0E, 0x1A, 0x1B, 0x7F}) {
     EXPECT_THROW(EncodeAnsi(Row({{'a', 7}, {bad, 7}}), Home::Clear), std::invalid_argument) << int(bad);

@@ -1,11 +1,15 @@
+// Resources are found by name without regard to case and used in place. Writing
+// one replaces whatever is at the path (a file another copy has mapped, a
+// planted link) and reports a place it cannot write, leaving nothing behind.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "content/resources.h"
 #include "term/strutil.h"
@@ -13,31 +17,20 @@
 namespace {
 
 std::string ReadFile(const std::string& path) {
-  std::stringstream all;
-  all << std::ifstream(path, std::ios::binary).rdbuf();
-  return all.str();
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
-std::string AsString(std::span<const uint8_t> bytes) {
+std::string Tutor1() {
+  const auto bytes = *FindResource("tutor1");
   return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
-
-class ResourceFiles : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char templ[] = "/tmp/rodi-res-XXXXXX";
-    ASSERT_NE(mkdtemp(templ), nullptr);
-    dir = templ;
-  }
-  void TearDown() override { (void)!system(("rm -rf " + dir).c_str()); }
-  std::string dir;
-};
 
 TEST(Resources, FoundByNameWithoutRegardToCase) {
   const auto lower = FindResource("tutor1");
   ASSERT_TRUE(lower.has_value() && FindResource("TuToR1").has_value());
   EXPECT_EQ(lower->data(), FindResource("TuToR1")->data());  // used in place, not copied
-  EXPECT_EQ(AsString(*lower), ReadFile(RODI_SOURCE_DIR "/content/res/TUTOR1.txt"));
+  EXPECT_EQ(Tutor1(), ReadFile(RODI_SOURCE_DIR "/content/res/TUTOR1.txt"));
   // A plain twin is its own resource; screens without one have no "_asc" name.
   ASSERT_TRUE(FindResource("menu_asc").has_value());
   EXPECT_NE(FindResource("menu_asc")->data(), FindResource("menu")->data());
@@ -47,50 +40,40 @@ TEST(Resources, FoundByNameWithoutRegardToCase) {
   for (const std::string& name : ResourceNames()) EXPECT_EQ(name, Upper(name));
 }
 
-TEST_F(ResourceFiles, ExtractionReplacesALongerMappedFileWithExactlyTheResource) {
-  // Another running copy has the old file mapped: its pages keep their bytes.
-  const std::string path = dir + "/bassmod.so";
+TEST(Resources, WritingReplacesWhatIsThereAndReportsWhatCannotBeWritten) {
+  char made[] = "/tmp/rodi-res-XXXXXX";
+  ASSERT_NE(mkdtemp(made), nullptr);
+  const std::string dir = made;
+  // Another running copy has a longer old file mapped: its pages keep their bytes.
   const std::string old(100000, 'o');
-  ASSERT_LT(FindResource("tutor1")->size(), old.size());
-  std::ofstream(path) << old;
-  const int fd = open(path.c_str(), O_RDONLY);
+  std::ofstream(dir + "/bassmod.so") << old;
+  const int fd = open((dir + "/bassmod.so").c_str(), O_RDONLY);
   void* mapped = mmap(nullptr, old.size(), PROT_READ, MAP_SHARED, fd, 0);
   ASSERT_NE(mapped, MAP_FAILED);
-  ASSERT_FALSE(WriteResource("tutor1", path).has_value());
+  std::ofstream(dir + "/victim") << "precious";
+  ASSERT_EQ(symlink((dir + "/victim").c_str(), (dir + "/menu1.ans").c_str()), 0);
+  for (const char* name : {"/bassmod.so", "/menu1.ans"}) {
+    EXPECT_EQ(WriteResource("tutor1", dir + name), std::nullopt) << name;
+    EXPECT_EQ(ReadFile(dir + name), Tutor1()) << name;
+  }
   EXPECT_EQ(std::string(static_cast<const char*>(mapped), old.size()), old);
   munmap(mapped, old.size());
   close(fd);
-  EXPECT_EQ(ReadFile(path), AsString(*FindResource("tutor1")));
-}
-
-TEST_F(ResourceFiles, APlantedLinkIsReplacedNotFollowed) {
-  const std::string victim = dir + "/victim";
-  std::ofstream(victim) << "precious";
-  const std::string path = dir + "/menu1.ans";
-  ASSERT_EQ(symlink(victim.c_str(), path.c_str()), 0);
-  ASSERT_FALSE(WriteResource("tutor1", path).has_value());
-  EXPECT_EQ(ReadFile(victim), "precious");
+  EXPECT_EQ(ReadFile(dir + "/victim"), "precious") << "the link was followed";
   struct stat st {};
-  ASSERT_EQ(lstat(path.c_str(), &st), 0);
-  EXPECT_TRUE(S_ISREG(st.st_mode));
-}
+  EXPECT_TRUE(lstat((dir + "/menu1.ans").c_str(), &st) == 0 && S_ISREG(st.st_mode));
 
-TEST_F(ResourceFiles, UnwritablePlacesAreReportedAndLeaveNothing) {
-  std::ofstream(dir + "/plain") << "file";
   ASSERT_EQ(mkdir((dir + "/adir").c_str(), 0755), 0);
-  struct Case { std::string path, reason; };
-  const Case cases[] = {
+  const std::pair<std::string, const char*> unwritable[] = {
       {dir + "/missing/x.ans", "No such file or directory"},
-      {dir + "/plain/x.ans", "Not a directory"},
+      {dir + "/victim/x.ans", "Not a directory"},
       {dir + "/adir", "Is a directory"},
   };
-  for (const Case& c : cases) {
-    const auto error = WriteResource("tutor1", c.path);
-    ASSERT_TRUE(error.has_value()) << c.path;
-    EXPECT_EQ(*error, "Unable to create file \"" + c.path + "\": " + c.reason);
-  }
-  EXPECT_EQ(*WriteResource("nothing", dir + "/x"), "Resource \"nothing\" not found");
-  EXPECT_EQ(system(("test $(ls -A " + dir + " | wc -l) -eq 2").c_str()), 0);  // no temporary left
+  for (const auto& [path, reason] : unwritable)
+    EXPECT_EQ(WriteResource("tutor1", path), "Unable to create file \"" + path + "\": " + reason);
+  EXPECT_EQ(WriteResource("nothing", dir + "/x"), "Resource \"nothing\" not found");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 4) << "a temporary left";
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

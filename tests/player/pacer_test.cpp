@@ -12,20 +12,15 @@ using rodi::player::Pacer;
 using namespace std::chrono_literals;
 
 constexpr unsigned kRate = 44100;
-constexpr std::int64_t kLead = kRate / 4;  // 250 ms
-constexpr std::int64_t kBlock = 2048;
+constexpr std::int64_t kLead = kRate / 4, kBlock = 2048;  // a lead of 250 ms
+const Pacer::Clock::time_point kStart{};
 
-class PlayerPacer : public ::testing::Test {
- protected:
-  PlayerPacer() { pacer.Start(start); }
-  Pacer pacer{kRate, 250ms};
-  const Pacer::Clock::time_point start{};
-};
-
-TEST_F(PlayerPacer, KeepsRealTimeOnASinkThatTakesEverything) {
+TEST(PlayerPacer, KeepsRealTimeOnASinkThatTakesEverythingAndCatchesUpByOneLeadOnly) {
   // A device that takes everything at once, as a file sink does: the pacer alone keeps time.
+  Pacer pacer{kRate, 250ms};
+  pacer.Start(kStart);
   std::int64_t written = 0;
-  for (auto now = start; now < start + 10s;) {
+  for (auto now = kStart; now < kStart + 10s;) {
     const auto wait = pacer.WaitFor(now, kBlock);
     if (wait > 0ns) {
       now += wait;
@@ -34,16 +29,15 @@ TEST_F(PlayerPacer, KeepsRealTimeOnASinkThatTakesEverything) {
       written += kBlock;
     }
   }
-  // Ten seconds of music plus the lead, give or take a block.
-  EXPECT_NEAR(written, 10 * kRate + kLead, kBlock);
-}
+  EXPECT_NEAR(written, 10 * kRate + kLead, kBlock) << "ten seconds of music plus the lead, give or take a block";
 
-TEST_F(PlayerPacer, CatchesUpAfterAStallByOneLeadOnly) {
-  pacer.Wrote(kLead, false, start);
-  EXPECT_GT(pacer.WaitFor(start, kBlock), 0ns);
+  Pacer stalled{kRate, 250ms};
+  stalled.Start(kStart);
+  stalled.Wrote(kLead, false, kStart);
+  EXPECT_GT(stalled.WaitFor(kStart, kBlock), 0ns);
   // A minute without writing (a suspended machine) must not turn into a minute's burst.
-  EXPECT_EQ(pacer.Allowance(start + 60s), kLead);
-  EXPECT_EQ(pacer.Allowance(start + 60s + 100ms), kLead + kRate / 10);
+  EXPECT_EQ(stalled.Allowance(kStart + 60s), kLead);
+  EXPECT_EQ(stalled.Allowance(kStart + 60s + 100ms), kLead + kRate / 10);
 }
 
 }  // namespace

@@ -10,21 +10,13 @@
 using namespace tracker;
 
 TEST(TuneText, RowTokens) {
-  struct Case {
-    const char* token;
-    bool ok;
-    Cell cell;
+  const std::pair<const char*, Cell> good[] = {
+      {"C-4", {49, 0, 0, 0, 0}}, {"C#4", {50, 0, 0, 0, 0}}, {"B-7", {96, 0, 0, 0, 0}},
+      {"A-4:i12:v40:A0F", {58, 12, 0x10 + 40, 10, 0x0F}}, {".:047", {0, 0, 0, 0, 0x47}},
   };
-  const Case cases[] = {
-      {"C-4", true, {49, 0, 0, 0, 0}},  {"C#4", true, {50, 0, 0, 0, 0}}, {"B-7", true, {96, 0, 0, 0, 0}},
-      {"A-4:i12:v40:A0F", true, {58, 12, 0x10 + 40, 10, 0x0F}},         {".:047", true, {0, 0, 0, 0, 0x47}},
-      {"E#4", false, {}}, {"C-8", false, {}}, {"C-4:v65", false, {}}, {"C-4:i0", false, {}},
-  };
-  for (const auto& c : cases) {
-    Cell got;
-    EXPECT_EQ(ParseCell(c.token, got), c.ok) << c.token;
-    EXPECT_TRUE(!c.ok || got == c.cell) << c.token;
-  }
+  Cell got;
+  for (const auto& [token, cell] : good) EXPECT_TRUE(ParseCell(token, got) && got == cell) << token;
+  for (const char* bad : {"E#4", "C-8", "C-4:v65", "C-4:i0"}) EXPECT_FALSE(ParseCell(bad, got)) << bad;
 }
 
 TEST(TuneText, TracksTileTransposeEchoAndTakeInstruments) {

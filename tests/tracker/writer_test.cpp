@@ -1,6 +1,6 @@
 // Byte-level checks of the MOD encoding: where the fields sit, and what MOD cannot
 // store folded into what it can. The XM encoding is checked by loading the committed
-// tunes in two players and regenerating them byte for byte (tunes_test.cpp).
+// tunes and regenerating them byte for byte (tunes_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -11,54 +11,32 @@
 using namespace tracker;
 using Bytes = std::vector<std::uint8_t>;
 
-namespace {
-
-unsigned be16(const Bytes& b, std::size_t at) { return b[at] << 8 | b[at + 1]; }
-
-Sample LoopedSample(int bits, std::vector<std::int16_t> data, std::uint32_t loopStart, std::uint32_t loopLength) {
-  Sample s;
-  s.name = "s";
-  s.bits = bits;
-  s.data = std::move(data);
-  s.loop = Loop::Forward;
-  s.loopStart = loopStart;
-  s.loopLength = loopLength;
-  return s;
-}
-
-Module Tiny(Format f, int channels) {
-  Module m;
-  m.title = "tiny";
-  m.format = f;
-  m.channels = channels;
-  m.patterns.emplace_back(f == Format::Mod ? 64 : 4, channels);
-  m.orders = {0};
-  Instrument ins;
-  ins.name = "square";
-  ins.samples.push_back(LoopedSample(f == Format::Mod ? 8 : 16, {0, 100, -100, 100, 50, -50}, 2, 4));
-  m.instruments.push_back(ins);
-  return m;
-}
-
-}  // namespace
-
 TEST(ModLayout, HeaderSamplesAndCells) {
-  Module m = Tiny(Format::Mod, 4);
-  m.instruments.resize(17, Instrument(m.instruments[0]));
+  Module m;
+  m.format = Format::Mod;
+  m.patterns.emplace_back(64, 4);
+  m.orders = {0};
+  Sample s;
+  s.bits = 8;
+  s.data = {0, 100, -100, 100, 50, -50};
+  s.loop = Loop::Forward;
+  s.loopStart = 2;
+  s.loopLength = 4;
+  m.instruments.resize(17, Instrument{"square", {s}, {}, {}, {}, 0});
+  m.instruments[0].samples[0].relativeNote = 12;     // folded into the note: C-5
   m.patterns[0].at(0, 0) = {49, 17, 0, 0x0A, 0x12};  // C-4, sample 17, A12
   m.patterns[0].at(1, 2) = {kKeyOff, 0, 0, 0, 0};
-  m.patterns[0].at(2, 3) = {49, 1, 0x30, 0, 0};       // volume 32
-  m.instruments[0].samples[0].relativeNote = 12;     // folded into the note: C-5
-  Bytes b = WriteMod(m);
+  m.patterns[0].at(2, 3) = {49, 1, 0x30, 0, 0};      // volume 32
+  const Bytes b = WriteMod(m);
 
   // Title, names, song length and tag reach the loaders (tunes_test.cpp).
   // Sample 1: 6 frames plus the leading zero word = 4 words; the loop moves with that word.
-  EXPECT_EQ(be16(b, 42), 4u);
+  const auto be16 = [&](std::size_t at) { return b[at] << 8 | b[at + 1]; };
+  EXPECT_EQ(be16(42), 4);
   EXPECT_EQ(b[45], 64);
-  EXPECT_EQ(be16(b, 46), 2u);
-  EXPECT_EQ(be16(b, 48), 2u);
-
-  auto cell = [&](int row, int ch) {
+  EXPECT_EQ(be16(46), 2);
+  EXPECT_EQ(be16(48), 2);
+  const auto cell = [&](int row, int ch) {
     const auto at = b.begin() + 1084 + (row * 4 + ch) * 4;
     return Bytes(at, at + 4);
   };
