@@ -35,8 +35,6 @@ class VtScreen {
   // Where the emulator's own answers (cursor reports and the like) go.
   void OnReply(std::function<void(std::string_view)> f) { reply_ = std::move(f); }
 
-  int Cols() const { return cols_; }
-  int Rows() const { return rows_; }
   CellInfo Cell(int col, int row) const;     // 1-based; outside the screen: blank
   std::string Row(int row) const;            // UTF-8, trailing blanks trimmed
   std::string Screen() const;                // all rows joined by '\n'
