@@ -59,7 +59,6 @@ TEST(PlayerLibrary, PlaysToTheDefaultDeviceInRealTimeWithoutPrinting) {
   unsetenv("XDG_CONFIG_HOME");
   const auto tune = rodi_test::MakeTestMod();
   std::ofstream(tunePath, std::ios::binary).write(reinterpret_cast<const char*>(tune.data()), std::ssize(tune));
-  const std::string junk(64, 'x');
   testing::internal::CaptureStderr();
   const Api api;
   constexpr auto kFlags = bassmod::kMagazineMusicFlags;
@@ -83,7 +82,7 @@ TEST(PlayerLibrary, PlaysToTheDefaultDeviceInRealTimeWithoutPrinting) {
   ASSERT_FALSE(api.Init(bassmod::kDeviceNoSound, 44100, 0));
   ASSERT_TRUE(api.GetVolume() == 100);
   ASSERT_FALSE(api.MusicPlay());
-  ASSERT_FALSE(api.MusicLoad(1, junk.data(), 0, junk.size(), kFlags));
+  ASSERT_FALSE(api.MusicLoad(1, std::string(64, 'x').data(), 0, 64, kFlags));
   ASSERT_TRUE(api.MusicLoad(0, tunePath.c_str(), 0, 0, kFlags));
   ASSERT_TRUE(api.MusicPlay());
   std::this_thread::sleep_for(1s);
