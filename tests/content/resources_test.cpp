@@ -21,16 +21,13 @@ std::string ReadFile(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-std::string Tutor1() {
-  const auto bytes = *FindResource("tutor1");
-  return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
+const std::string kTutor1 = RODI_SOURCE_DIR "/content/res/TUTOR1.txt";
 
 TEST(Resources, FoundByNameWithoutRegardToCase) {
   const auto lower = FindResource("tutor1");
   ASSERT_TRUE(lower.has_value() && FindResource("TuToR1").has_value());
   EXPECT_EQ(lower->data(), FindResource("TuToR1")->data());  // used in place, not copied
-  EXPECT_EQ(Tutor1(), ReadFile(RODI_SOURCE_DIR "/content/res/TUTOR1.txt"));
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(lower->data()), lower->size()), ReadFile(kTutor1));
   // A plain twin is its own resource; screens without one have no "_asc" name.
   ASSERT_TRUE(FindResource("menu_asc").has_value());
   EXPECT_NE(FindResource("menu_asc")->data(), FindResource("menu")->data());
@@ -54,7 +51,7 @@ TEST(Resources, WritingReplacesWhatIsThereAndReportsWhatCannotBeWritten) {
   ASSERT_EQ(symlink((dir + "/victim").c_str(), (dir + "/menu1.ans").c_str()), 0);
   for (const char* name : {"/bassmod.so", "/menu1.ans"}) {
     EXPECT_EQ(WriteResource("tutor1", dir + name), std::nullopt) << name;
-    EXPECT_EQ(ReadFile(dir + name), Tutor1()) << name;
+    EXPECT_EQ(ReadFile(dir + name), ReadFile(kTutor1)) << name;
   }
   EXPECT_EQ(std::string(static_cast<const char*>(mapped), old.size()), old);
   munmap(mapped, old.size());
