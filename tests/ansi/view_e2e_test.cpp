@@ -34,7 +34,6 @@ TEST(RodiView, DrawsTheArtInPlaceAndWaitsForAKey) {
   EXPECT_EQ(run.Row(2), "  \xe2\x96\x88\xe2\x96\x93\xe2\x96\x92\xe2\x96\x91 rodi red");
   EXPECT_EQ(run.Cell(3, 2).Attr(), 0x1E);
   EXPECT_EQ(run.Cell(13, 2).Attr(), 0x0C);
-  EXPECT_EQ(run.Screen().find("SAUCE"), std::string::npos);
   EXPECT_FALSE(run.WaitExit(300).has_value()) << "left before a key was pressed";
   run.Type("q");
   ExpectHandedBack(run);
@@ -47,7 +46,6 @@ TEST(RodiView, MissingFileIsReportedAndEndOfInputEndsIt) {
   o.stdinDevNull = true;
   PtyRun run(o);
   ASSERT_TRUE(run.WaitForText("File nothing.ans not found.", kShowMs)) << run.Screen();
-  EXPECT_EQ(run.Row(1), "File nothing.ans not found.");
   ExpectHandedBack(run);
 }
 

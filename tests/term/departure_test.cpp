@@ -54,8 +54,6 @@ TEST(Departure, StepsRunOnceNewestFirstThenTheProgramEnds) {
       // A signal cuts a wait short.
       {[] { SleepMs(10000); }, SIGHUP, 128 + SIGHUP, steps},
       {[] { SleepMs(10000); }, SIGTERM, 128 + SIGTERM, steps},
-      {[] { SleepMs(10000); }, SIGINT, 128 + SIGINT, steps},
-      {[] { SleepMs(10000); }, SIGQUIT, 128 + SIGQUIT, steps},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(InChild(c.body, c.sig), std::pair(c.wantStatus, c.wantSaid)) << "signal " << c.sig;
