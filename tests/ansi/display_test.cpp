@@ -41,13 +41,11 @@ TEST(Display, ArtLeavesTheExpectedImage) {
       {1, 1, 7, std::string(80, '#') + "\x1b[1;10H\x1b[K", {{1, std::string(9, '#') + std::string(70, ' ') + "#"}},
        80, 1, 7},
       {1, 1, 7, std::string(80, '#') + "\x1b[1;80H\x1b[K", {{1, std::string(80, '#')}}, 80, 1, 7},
-      // Rendition.
-      {1, 1, 0x9C, "\x1b[7m", {}, 1, 1, 0xC1}, {1, 1, 0x07, "\x1b[5;0m", {}, 1, 1, 0x07},
+      {1, 1, 0x9C, "\x1b[7m", {}, 1, 1, 0xC1}, {1, 1, 0x07, "\x1b[5;0m", {}, 1, 1, 0x07},  // rendition
       // The ends of both colour ranges; 29 and 48 are no colours.
       {1, 1, 0x1F, "\x1b[30;47m", {}, 1, 1, 0x78}, {1, 1, 0x70, "\x1b[37;40m", {}, 1, 1, 0x07},
       {1, 1, 0x07, "\x1b[29;48m", {}, 1, 1, 0x07},
-      // Abandoned sequences.
-      {1, 1, 7, "\x1b[1\x1b[2Cab", {{1, "[2Cab"}}, 6, 1, 7},
+      {1, 1, 7, "\x1b[1\x1b[2Cab", {{1, "[2Cab"}}, 6, 1, 7},  // an abandoned sequence
       // Pipe codes.
       {1, 1, 0x97, "|12", {}, 1, 1, 0x9C}, {1, 1, 0x9E, "|20", {}, 1, 1, 0x4E}, {1, 1, 0x07, "|23", {}, 1, 1, 0x77},
       {1, 1, 0x07, "|1xa", {{1, "|1xa"}}, 5, 1, 0x07}, {1, 1, 0x07, "|24", {{1, "|24"}}, 4, 1, 0x07},
@@ -99,7 +97,6 @@ TEST(Pace, PausesOnMultiplesOfThePaceWithinEachBlock) {
       {"pace 100: positions restart in the second block", 100, 4196, "", 41},
       // Keys typed before the drawing: each is read with a byte, before its pause.
       {"* sets 20", 0, 100, "*", 5},
-      {"+ adds 3", 0, 9, "+", 3},
       {"ten - from 30 reach 0", 30, 4096, "----------", 1},  // 27, 24, ... 3 on byte 9, then 0
       {"arrow key: 0 and 72, neither a pace key", 3, 9, "\x1b[A", 3},
       {"alt-x: 0 and 45, and 45 is -", 3, 9, "\x1bx", 0},
