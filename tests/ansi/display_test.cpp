@@ -54,8 +54,7 @@ TEST(Display, ArtLeavesTheExpectedImage) {
       {1, 1, 0x07, "\x1b[1|15", {{1, "[1;37m"}}, 7, 1, 0x07},
       // Codes and sequences straddle the 4,096-byte block boundary.
       {1, 1, 0x07, std::string(4094, '\0') + "|12X\x1b[3;4HY|1z", {{1, "X"}, {3, "   Y|1z"}}, 8, 3, 0x0C},
-      // Esc stops the drawing after the byte in hand.
-      {1, 1, 7, "abc\r\ndef", {{1, "a"}}, 2, 1, 7, "\x1b"},
+      {1, 1, 7, "abc\r\ndef", {{1, "a"}}, 2, 1, 7, "\x1b"},  // Esc stops after the byte in hand
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("art: " + testing::PrintToString(c.art));

@@ -4,6 +4,5 @@
 
 #include "ansi/ansi_display.h"
 
-// Draws art from memory through the interpreter, with the console's keyboard
-// unless other keys are given.
+// Draws art from memory through the interpreter, reading the console's keys unless others are given.
 void Draw(std::string_view art, int pace = 0, const DisplayKeys& keys = ConsoleKeys());

@@ -132,8 +132,7 @@ TEST_F(WidgetTest, LineEditorScrollsJumpsWordsAndFiltersModes) {
 }
 
 TEST_F(WidgetTest, InputBoxEditsThenChooses) {
-  // The choice starts on YES; Esc is ignored in both phases (Esc then Enter
-  // reaches the program as Enter, Esc).
+  // The choice starts on YES; Esc is ignored in both phases (Esc then Enter reaches the program as Enter, Esc).
   const struct {
     std::string keys;
     bool want;
