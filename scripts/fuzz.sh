@@ -19,12 +19,12 @@ flags=(-std=c++20 -O1 -g -I. -fsanitize=fuzzer-no-link,address,undefined
        -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS)
 throttle() { while [ "$(jobs -rp | wc -l)" -ge 4 ]; do wait -n; done; }  # four compilers at once
 compile() {  # source, object, extra flags
-  if [ ! -e "$2" ] || [ "$1" -nt "$2" ] || [ -n "$(find term ansi widgets tests/support -name '*.h' -newer "$2")" ]; then
+  if [ ! -e "$2" ] || [ "$1" -nt "$2" ] || [ -n "$(find term ansi widgets tests/support tests/ansi -name '*.h' -newer "$2")" ]; then
     clang++-14 "${flags[@]}" "${@:3}" -c "$1" -o "$2"
   fi
 }
 shared=()
-for src in term/*.cpp ansi/*.cpp widgets/*.cpp tests/support/console_fixture.cpp; do
+for src in term/*.cpp ansi/*.cpp widgets/*.cpp tests/support/console_fixture.cpp tests/ansi/drawing.cpp; do
   shared+=("$out/obj/$(echo "$src" | tr / _).o")
   throttle
   compile "$src" "${shared[-1]}" &

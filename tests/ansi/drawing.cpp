@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ansi/ansi_display.h"
-
-void Draw(std::string_view art, int pace) {
+void Draw(std::string_view art, int pace, const DisplayKeys& keys) {
   size_t at = 0;
   AnsiSource source([&](uint8_t* buf, int cap) {
     const size_t n = std::min(static_cast<size_t>(cap), art.size() - at);
@@ -13,5 +11,5 @@ void Draw(std::string_view art, int pace) {
     at += n;
     return static_cast<int>(n);
   });
-  DrawAnsi(source, pace, ConsoleKeys());
+  DrawAnsi(source, pace, keys);
 }

@@ -1,7 +1,8 @@
 // Drawing helpers of the interpreter tests.
 #pragma once
-#include <string>
 #include <string_view>
 
-// Draws art from memory through the interpreter, with the console's keyboard.
-void Draw(std::string_view art, int pace = 0);
+#include "ansi/ansi_display.h"
+
+// Draws art from memory through the interpreter, reading the console's keys unless others are given.
+void Draw(std::string_view art, int pace = 0, const DisplayKeys& keys = ConsoleKeys());

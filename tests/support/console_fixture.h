@@ -1,6 +1,5 @@
-// The console for tests: the real engine and key decoder, with the keys a
-// test types on a pipe and the bytes the engine sends kept in a memory file;
-// and time that passes only when waited for.
+// The console for tests: the real engine and key decoder, keys typed on a pipe, the bytes sent kept
+// in a memory file; and time that passes only when waited for.
 #pragma once
 #include <functional>
 #include <string>

@@ -36,28 +36,23 @@ struct EngineOnPipe {
   std::unique_ptr<TOutput> engine;
 };
 
-TEST(OutputEngine, StartsWithCharsetResetAndClearAndGivesBackOnDestroy) {
-  struct Case { TOutputSetup setup; std::string start, end; };
+TEST(OutputEngine, StartsWithCharsetResetWrapsAtColumn80AndGivesBackOnDestroy) {
+  struct Case { TOutputSetup setup; std::string start, wrapped, end; };
   const Case cases[] = {
-      {{0, Charset::Cp437}, E + "(U" + E + "[0m" + E + "[2J" + E + "[1;1H", E + "[0m" + E + "(B"},
-      {{0, Charset::Utf8, 100, 30}, E + "[0m" + E + "[1;25r" + E + "[2J" + E + "[1;1H",
+      {{0, Charset::Cp437}, E + "(U" + E + "[0m" + E + "[2J" + E + "[1;1H", "bcd", E + "[0m" + E + "(B"},
+      // A wider terminal wraps where the screen does.
+      {{0, Charset::Utf8, 100, 30}, E + "[0m" + E + "[1;25r" + E + "[2J" + E + "[1;1H", "bc\r\nd",
        E + "[0m" + E + "7" + E + "[r" + E + "8"},
   };
   for (const Case& c : cases) {
     EngineOnPipe pipe(c.setup);
     EXPECT_EQ(pipe.Take(), c.start);
+    // ESC and the byte after it take no column: b and c fill 79 and 80.
+    pipe.engine->WriteStr(std::string(78, 'a') + E + "xbcd");
+    EXPECT_NE(pipe.Take().find(c.wrapped), std::string::npos);
     pipe.engine.reset();
     EXPECT_EQ(pipe.Take(), c.end);  // the console must not keep the PC font mapping or the region
   }
-}
-
-TEST(OutputEngine, WiderTerminalWrapsAtColumn80NotCountingEscapes) {
-  EngineOnPipe pipe({0, Charset::Cp437, 100, 30});
-  pipe.engine->CursorXY(1, 1);
-  // ESC and the byte after it take no column there: b and c fill 79 and 80.
-  pipe.engine->WriteStr(std::string(78, 'a') + E + "xbcd");
-  pipe.engine->BufFlush();
-  EXPECT_NE(pipe.Take().find("bc\r\nd"), std::string::npos);
 }
 
 TEST(OutputEngine, GivesTheTerminalItsSettingsBack) {

@@ -7,11 +7,10 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
-#include "ansi/ansi_display.h"
 #include "term/conio.h"
 #include "term/output.h"
+#include "tests/ansi/drawing.h"
 #include "tests/support/console_fixture.h"
 
 namespace {
@@ -56,16 +55,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   GotoXY(data[0] % 80 + 1, data[1] % 25 + 1);
   SetTextAttr(data[2]);
   const size_t keyCount = std::min<size_t>(data[4] % 16, size - kHeader), keySpacing = data[5] % 8 + 1;
-  size_t at = kHeader + keyCount, nextKey = 0, asked = 0;
-  AnsiSource source([&](uint8_t* buf, int cap) {
-    const size_t n = std::min(static_cast<size_t>(cap), size - at);
-    std::memcpy(buf, data + at, n);
-    at += n;
-    return static_cast<int>(n);
-  });
+  size_t nextKey = 0, asked = 0;
   DisplayKeys typed{[&] { return nextKey < keyCount && asked++ % keySpacing == 0; },
                     [&] { return static_cast<char>(data[kHeader + nextKey++]); }};
-  DrawAnsi(source, static_cast<int8_t>(data[3]), typed);
+  const char* art = reinterpret_cast<const char*>(data) + kHeader + keyCount;
+  Draw({art, size - kHeader - keyCount}, static_cast<int8_t>(data[3]), typed);
   CheckConsole();
   return 0;
 }
