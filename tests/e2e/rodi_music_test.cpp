@@ -21,11 +21,10 @@ const char* const kTuneFiles[] = {"MUSIC1.xm", "MUSIC2.xm", "MUSIC3.xm", "MUSIC4
 // A HOME outside the run directory, so that the run directory holds only what the magazine writes; the
 // unprivileged magazine writes the sink there.
 struct SinkHome {
-  SinkHome() : home(ScratchDir("rodi-e2e-music", 0755, 65534)), sink(home / "out.raw") {
+  SinkHome() {
     std::ofstream(home / ".asoundrc") << "pcm.!default {\n  type file\n  slave.pcm \"null\"\n  file \""
                                       << sink.string() << "\"\n  format \"raw\"\n}\n";
   }
-  ~SinkHome() { fs::remove_all(home); }
   RunOptions Options() const {
     RunOptions o;
     o.env = {{"HOME", home.string()}};
@@ -37,7 +36,8 @@ struct SinkHome {
     std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
     return samples;
   }
-  fs::path home, sink;
+  const RemovedAtEnd dir{ScratchDir("rodi-e2e-music", 0755, 65534)};
+  const fs::path home = dir.path, sink = home / "out.raw";
 };
 
 // libopenmpt's own render, set up as the player's: looped, no dither, in blocks of 2048 frames (the last bit

@@ -6,7 +6,6 @@
 #include <pty.h>
 #include <signal.h>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -41,6 +40,9 @@ std::runtime_error SysError(const std::string& what) {
   for (const char* s : {what, ": ", msg, "\r\n"}) (void)!write(2, s, strlen(s));
   _exit(127);
 }
+
+// A wait status as a shell reports it: the exit code, or 128 + the signal that ended the program.
+int ExitStatus(int st) { return WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st); }
 
 void SetSize(int fd, int cols, int rows) {
   winsize ws{};
@@ -150,10 +152,7 @@ void PtyRun::Write(std::string_view bytes) {
 
 std::optional<int> PtyRun::PollExit() {
   int st = 0;
-  if (!status_ && waitpid(pid_, &st, WNOHANG) == pid_) {
-    if (WIFEXITED(st)) status_ = WEXITSTATUS(st);
-    else if (WIFSIGNALED(st)) status_ = 128 + WTERMSIG(st);
-  }
+  if (!status_ && waitpid(pid_, &st, WNOHANG) == pid_) status_ = ExitStatus(st);
   return status_;
 }
 
@@ -212,7 +211,7 @@ bool PtyRun::WaitStopped(int timeoutMs) {
     int st = 0;
     if (status_ || waitpid(pid_, &st, WNOHANG | WUNTRACED) != pid_) return false;
     if (WIFSTOPPED(st)) return true;
-    status_ = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);  // reaped here: keep its status
+    status_ = ExitStatus(st);  // reaped here: keep its status
     return false;
   }, timeoutMs);
   if (stopped) Read(0);  // what it wrote before it stopped is still in the pty
